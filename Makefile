@@ -1,0 +1,39 @@
+# Mirado: one entry point for newcomers and CI.
+#   make test    install what is missing, build all three presets, run every test
+#   make bench   the benchmarks
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup native win64 win32 test test-native test-win64 bench clean
+
+all: native win64 win32
+
+setup:
+	@tools/setup.sh
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+win64: setup
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS)
+
+win32: setup
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j $(JOBS)
+
+test-native: native
+	ctest --preset native -j $(JOBS)
+
+test-win64: win64
+	ctest --preset win64 -j $(JOBS)
+
+# The 32-bit build cannot run here: it is built (and its exports checked by the
+# win64 tests), the tests run natively and under 64-bit Wine.
+test: win32 test-native test-win64
+
+bench: native
+	build/native/bench/mirado_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,13 @@
+#pragma once
+// Local calendar arithmetic of the C library: a broken-down local time turned into
+// seconds, daylight saving decided by the calendar, days past a month's end rolling
+// over into the next month.
+
+#include <ctime>
+
+// The broken-down local time of a moment.
+std::tm LocalTm(std::time_t moment);
+
+// mktime of year (years since 1900), month (0-based), day (1-based, may run past
+// the month's end), hour and minute, second 0, tm_isdst -1.
+std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute);

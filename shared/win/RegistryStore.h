@@ -1,0 +1,32 @@
+#pragma once
+// The settings store in the real registry, through the ANSI registry functions:
+// sections are keys below the root (a backslash in a section names a nested
+// key), integers REG_DWORD, strings REG_SZ.
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/SettingsStore.h"
+
+class RegistryStore : public SettingsStore {
+public:
+    // The profile of this system: HKEY_CURRENT_USER\Software\Vezaru\Mirado.
+    RegistryStore();
+    RegistryStore(HKEY root, std::string rootPath);
+
+    bool ReadInt(const std::string& section, const std::string& name, int32_t& value) const override;
+    bool ReadString(const std::string& section, const std::string& name, std::string& value) const override;
+    bool WriteInt(const std::string& section, const std::string& name, int32_t value) override;
+    bool WriteString(const std::string& section, const std::string& name, const std::string& value) override;
+
+private:
+    std::string KeyPath(const std::string& section) const;
+
+    HKEY root_;
+    std::string rootPath_;
+};
+
+// A string value of an open key: false when it is missing or not REG_SZ. Reads a
+// value of any length and never trusts it to end in a zero.
+bool ReadRegistryString(HKEY key, const char* name, std::string& value);

@@ -1,0 +1,58 @@
+#include "LiteralEvaluation.h"
+
+namespace {
+
+std::time_t Local(int year, int month, int day, int hour, int minute) {
+    std::tm t{};
+    t.tm_year = year;
+    t.tm_mon = month;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_isdst = -1;
+    return std::mktime(&t);
+}
+
+std::tm Now(std::time_t now) { return *std::localtime(&now); }
+
+}  // namespace
+
+bool LiteralDateWindowHolds(const ReservationRecord& r, std::time_t now) {
+    const std::tm n = Now(now);
+    const std::time_t from = Local(n.tm_year, r.fromMonth, r.fromDay + 1, n.tm_hour, n.tm_min);
+    const std::time_t to = Local(n.tm_year, r.toMonth, r.toDay + 1, n.tm_hour, n.tm_min);
+    const std::time_t today = Local(n.tm_year, n.tm_mon, n.tm_mday, n.tm_hour, n.tm_min);
+    const long long daysTo = static_cast<long long>(to - from) / 86400;
+    const long long daysNow = static_cast<long long>(today - from) / 86400;
+    return daysNow >= 0 && daysTo >= daysNow;
+}
+
+bool LiteralTimeWindowHolds(const ReservationRecord& r, std::time_t now) {
+    const std::tm n = Now(now);
+    const std::time_t from = Local(n.tm_year, n.tm_mon, n.tm_mday, r.fromHour, r.fromMinute);
+    const std::time_t to = Local(n.tm_year, n.tm_mon, n.tm_mday, r.toHour, r.toMinute);
+    const std::time_t at = Local(n.tm_year, n.tm_mon, n.tm_mday, n.tm_hour, n.tm_min);
+    const long long minutesTo = static_cast<long long>(to - from) / 60;
+    const long long minutesNow = static_cast<long long>(at - from) / 60;
+    return minutesNow >= 0 && minutesTo >= minutesNow;
+}
+
+void LiteralEvaluate(ReservationTable& table, const OrderTable& order, int count, std::time_t now) {
+    int highest = 0;
+    for (int p = 0; p < count; ++p) {
+        ReservationRecord& r = table.records[static_cast<size_t>(order[p])];
+        const bool dateOn = r.dateOn != 0, timeOn = r.timeOn != 0, timerOn = r.timerOn != 0;
+        const bool d = dateOn && LiteralDateWindowHolds(r, now);
+        const bool t = timeOn && LiteralTimeWindowHolds(r, now);
+        if ((dateOn || timeOn || timerOn) && (!dateOn || d) && (!timeOn || t)) {
+            r.matchLevel = 8 * dateOn + 4 * timeOn + 2 * timerOn;
+        } else {
+            r.matchLevel = p == 0 ? 1 : 0;
+        }
+        if (r.matchLevel > highest) highest = r.matchLevel;
+    }
+    for (int p = 0; p < count; ++p) {
+        ReservationRecord& r = table.records[static_cast<size_t>(order[p])];
+        if (r.matchLevel < highest) r.matchLevel = 0;
+    }
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages what the build, the tests and the demo need.
+# Idempotent: each package is installed only when it is missing.
+set -euo pipefail
+
+packages=(
+  cmake make g++ ninja-build
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  googletest libbenchmark-dev
+  wine64 xvfb x11-utils xauth
+  locales fonts-ipafont-gothic
+  imagemagick libjpeg-turbo-progs
+  valgrind procps
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine's ANSI code page follows LANG: ja_JP.UTF-8 gives code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating ja_JP.UTF-8"
+  if [ -f /etc/locale.gen ]; then
+    $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  else
+    $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  fi
+fi
