@@ -1,0 +1,69 @@
+#pragma once
+// The import plug-ins (*.SPI) of one process: loaded from a folder, offered a
+// file's head to find the one that reads it, asked to decode it into a DIB held
+// in two LocalAlloc blocks that the caller frees.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct PluginRecord {
+    HMODULE module = nullptr;
+    char description[256] = {};
+    int32_t patternCount = 0;
+    char patterns[8][8] = {};
+};
+
+class PluginHost {
+public:
+    // The resident changer's host has no -2 result from FindPlugin (a file that
+    // cannot be opened is offered as an all-zero head) and no FolderHasImages.
+    enum class Variant { Resident, Settings };
+
+    static constexpr int kMaxPlugins = 256;
+    static constexpr int kMaxPatterns = 8;
+    static constexpr int kHeadSize = 2048 + 128;
+
+    explicit PluginHost(Variant variant) : variant_(variant) {}
+    ~PluginHost() = default;  // the modules stay loaded unless UnloadPlugins runs
+    PluginHost(const PluginHost&) = delete;
+    PluginHost& operator=(const PluginHost&) = delete;
+
+    // folder without a trailing backslash. True when folder\*.SPI matched any
+    // file (the table is then rebuilt from row 0), false otherwise (the table is
+    // left as it was). The loaded flag takes the result.
+    bool LoadPlugins(const std::string& folder);
+
+    // The row of the first plug-in that accepts the file, -1 when none does or no
+    // load found plug-in files, -2 (settings variant only) when the file cannot be
+    // opened. Remembers the header offset (0 or 128) for DecodePicture.
+    int32_t FindPlugin(const std::string& path);
+
+    // GetPicture of the row's plug-in for the file at the remembered offset. Both
+    // handles are NULL unless the plug-in returned 0; the result is the plug-in's
+    // (0 success), or -1 when the row or its GetPicture is missing.
+    int32_t DecodePicture(int32_t row, const std::string& path, HLOCAL* info, HLOCAL* bits);
+
+    // Settings variant: whether the folder holds a file matching any loaded
+    // pattern or "*.bmp".
+    bool FolderHasImages(const std::string& folder) const;
+
+    int32_t Count() const { return count_; }
+    const PluginRecord& Record(int32_t row) const { return table_[static_cast<size_t>(row)]; }
+    bool Loaded() const { return loaded_; }
+
+    void UnloadPlugins();
+
+private:
+    Variant variant_;
+    std::array<PluginRecord, kMaxPlugins> table_{};
+    int32_t count_ = 0;
+    bool loaded_ = false;
+    int32_t headerOffset_ = 0;
+};
+
+// The Susie viewer's plug-in folder: the REG_SZ "Path" of
+// HKEY_CURRENT_USER\Software\Hanamori\Susie\Plug-in, "" when it cannot be read.
+std::string ReadSusiePluginFolder();
