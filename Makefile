@@ -37,7 +37,7 @@ test-win32: win32
 test: test-win32 test-native test-win64
 
 bench: native
-	build/native/bench/mirado_bench
+	build/native/bench/mirado_bench --benchmark_color=false
 
 clean:
 	rm -rf build
