@@ -129,4 +129,5 @@ void Evaluator::Recompute(ReservationTable& table, const OrderTable& order, int 
         ReservationRecord& r = table.records[static_cast<size_t>(order[p])];
         if (r.matchLevel < highest) r.matchLevel = 0;
     }
+    firstWinner_ = NextWinner(table, order, count, 0);
 }

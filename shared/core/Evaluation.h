@@ -40,6 +40,10 @@ public:
     // Forget the cached minute: the next Evaluate works everything out again.
     void Invalidate() { valid_ = false; }
 
+    // NextWinner(0) of the last evaluation: the first winner from position 1 on,
+    // else position 0. Kept with the levels, so a tick need not search for it.
+    int FirstWinner() const { return firstWinner_; }
+
 private:
     void Recompute(ReservationTable& table, const OrderTable& order, int count, std::time_t now);
 
@@ -51,4 +55,5 @@ private:
     const ReservationTable* table_ = nullptr;
     const OrderTable* order_ = nullptr;
     int count_ = 0;
+    int firstWinner_ = 0;
 };

@@ -1,0 +1,189 @@
+#include "Scheduler.h"
+
+#include <algorithm>
+
+void Scheduler::Begin(int initialCount, bool shuffle) {
+    count_ = std::min(initialCount, ReservationTable::kSlots);
+    shuffle_ = shuffle;
+    BuildOrder(order_, count_, shuffle_);
+    host_.SetTimer(TIMER_SETTINGS_WATCH, kTickMs);
+}
+
+bool Scheduler::OnTimer(uint32_t id) {
+    switch (id) {
+        case TIMER_EVALUATE: OnEvaluate(); return true;
+        case TIMER_ROTATE: OnRotate(); return true;
+        case TIMER_SHOW_ONCE: OnShowOnce(); return true;
+        case TIMER_WATCH: OnWatch(); return true;
+        case TIMER_SETTINGS_WATCH: OnSettingsWatch(); return true;
+        default: return false;
+    }
+}
+
+int Scheduler::RecordIndexAt(int position) const {
+    if (position < 0 || position >= ReservationTable::kSlots) return 0;
+    return order_[position];
+}
+
+const ReservationRecord& Scheduler::RecordAt(int position) const {
+    return table_.records[static_cast<size_t>(RecordIndexAt(position))];
+}
+
+uint32_t Scheduler::PeriodAt(int position) const {
+    // Handed to the timer as it is stored, as the window timer takes it; a
+    // period of 0 rotates as fast as the system timer allows.
+    return static_cast<uint32_t>(RecordAt(position).timerPeriodMs);
+}
+
+void Scheduler::OnEvaluate() {
+    host_.KillTimer(TIMER_EVALUATE);
+    evaluator_.Evaluate(table_, order_, count_, host_.Now());
+    const int32_t level = RecordAt(evaluator_.FirstWinner()).matchLevel;
+    if (level != activeLevel_ || windowExpired_) {
+        windowExpired_ = false;
+        applyNow_ = true;
+        activeLevel_ = level;
+        timersArmed_ = false;
+    }
+    if (!timersArmed_) {
+        ArmDisplayTimers();
+        timersArmed_ = true;
+    }
+    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+}
+
+void Scheduler::ArmDisplayTimers() {
+    host_.KillTimer(TIMER_ROTATE);
+    host_.KillTimer(TIMER_WATCH);
+    switch (activeLevel_) {
+        case 2: case 6: case 10: case 14:
+            host_.SetTimer(TIMER_ROTATE, applyNow_ ? kTickMs : PeriodAt(rotationPosition_));
+            if (activeLevel_ != 2) host_.SetTimer(TIMER_WATCH, kWatchMs);
+            break;
+        default:
+            if (applyNow_) host_.SetTimer(TIMER_SHOW_ONCE, kTickMs);
+            // The watch restarts on every arming, immediate or not: after the
+            // settings program closed without a change, the window of the
+            // reservation on show must still be noticed when it closes.
+            host_.SetTimer(TIMER_WATCH, kWatchMs);
+            break;
+    }
+    applyNow_ = false;
+}
+
+void Scheduler::OnRotate() {
+    host_.KillTimer(TIMER_ROTATE);
+    const int p = NextWinner(table_, order_, count_, rotationPosition_);
+    rotationPosition_ = currentPosition_ = p;
+    host_.ApplyReservation(p);
+    host_.SetTimer(TIMER_ROTATE, PeriodAt(p));
+    standardShown_ = false;
+}
+
+void Scheduler::OnShowOnce() {
+    host_.KillTimer(TIMER_SHOW_ONCE);
+    const int p = NextWinner(table_, order_, count_, singlePosition_);
+    singlePosition_ = p;
+    if (p == 0) {
+        currentPosition_ = 0;
+        host_.ApplyReservation(0);
+        standardShown_ = true;
+        return;
+    }
+    // Nothing shown yet, or a position the table no longer reaches: the names
+    // count as different.
+    const bool sameFile = ValidPosition(currentPosition_) && RecordAt(p).fileName == RecordAt(currentPosition_).fileName;
+    if (p != currentPosition_ && !sameFile) {
+        currentPosition_ = p;
+        host_.ApplyReservation(p);
+        standardShown_ = false;
+    }
+}
+
+bool Scheduler::ShownStillApplies() const {
+    if (currentPosition_ == 0) return standardShown_;
+    if (!ValidPosition(currentPosition_)) return false;  // nothing valid on show
+    const ReservationRecord& r = RecordAt(currentPosition_);
+    const std::time_t now = host_.Now();
+    if (r.dateOn != 0 && !DateWindowHolds(r, now)) return false;
+    if (r.timeOn != 0 && !TimeWindowHolds(r, now)) return false;
+    return true;
+}
+
+void Scheduler::OnWatch() {
+    host_.KillTimer(TIMER_WATCH);
+    windowExpired_ = !ShownStillApplies();
+    if (!windowExpired_) host_.SetTimer(TIMER_WATCH, kWatchMs);
+}
+
+void Scheduler::Pause() {
+    host_.KillTimer(TIMER_ROTATE);
+    host_.KillTimer(TIMER_WATCH);
+    host_.KillTimer(TIMER_EVALUATE);
+}
+
+void Scheduler::OnSettingsWatch() {
+    settingsOpen_ = host_.GetMDSFlag();
+    if (settingsOpen_ != 0) {
+        if (settingsSeenClosed_) {
+            settingsSeenClosed_ = false;
+            Pause();
+        }
+        return;
+    }
+    if (settingsSeenClosed_) return;
+    settingsSeenClosed_ = true;
+    if (host_.GetExitFlag() != 0) {
+        host_.RequestExit();
+        return;
+    }
+    if (!running_) return;
+    count_ = std::min(host_.LoadTable(table_), ReservationTable::kSlots);
+    timersArmed_ = false;
+    if (host_.GetChgFlag() != 0) {
+        applyNow_ = true;
+        host_.SetChgFlag(0);
+        BuildOrder(order_, count_, shuffle_);
+        // The position on show now names a record of the new table, so comparing
+        // file names by position would keep an edited reservation off the desktop:
+        // count the wallpaper on show as unknown, and the change goes up.
+        currentPosition_ = -1;
+    }
+    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+}
+
+void Scheduler::Start() {
+    if (running_) return;
+    timersArmed_ = false;
+    running_ = true;
+    applyNow_ = true;
+    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+}
+
+void Scheduler::Stop() {
+    if (!running_) return;
+    running_ = false;
+    Pause();
+}
+
+void Scheduler::Next() {
+    applyNow_ = true;
+    timersArmed_ = false;
+    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+}
+
+bool Scheduler::LeftClickStop() {
+    if (!running_ && currentPosition_ == 0) return false;
+    running_ = false;
+    // The evaluation halts too, as with Stop: otherwise a later change of the
+    // winners would put a reservation back up while the menu shows "stopped".
+    Pause();
+    currentPosition_ = 0;
+    host_.ApplyReservation(0);
+    return true;
+}
+
+void Scheduler::SetShuffle(bool shuffle) {
+    shuffle_ = shuffle;
+    BuildOrder(order_, count_, shuffle_);
+}

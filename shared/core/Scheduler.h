@@ -1,0 +1,115 @@
+#pragma once
+// The resident changer's timer machinery: which timers run, what each tick does,
+// and the Start, Stop, Next, left-click stop and shuffle commands. It owns the
+// table, the display order and the evaluation, and reaches the window timers, the
+// clock, the applier and the shared-state library only through SchedulerHost, so
+// that a test can run days of schedule in moments.
+
+#include <cstdint>
+#include <ctime>
+
+#include "DisplayOrder.h"
+#include "Evaluation.h"
+#include "ReservationRecord.h"
+
+enum SchedulerTimer : uint32_t {
+    TIMER_ROTATE = 1,             // rotation among repeat-timer winners
+    TIMER_SHOW_ONCE = 2,          // show the next winner once
+    TIMER_WATCH = 3,              // notice a closed date or time window
+    TIMER_EVALUATE = 16,          // evaluate and arm the display timers
+    TIMER_SETTINGS_WATCH = 256,   // follow the settings program
+    TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the dialog's own)
+};
+
+class SchedulerHost {
+public:
+    virtual ~SchedulerHost() = default;
+
+    // Window timers: arming an armed id restarts it with the new period.
+    virtual void SetTimer(uint32_t id, uint32_t periodMs) = 0;
+    virtual void KillTimer(uint32_t id) = 0;
+    virtual std::time_t Now() = 0;
+
+    // Put the record at this display position on the desktop.
+    virtual void ApplyReservation(int position) = 0;
+    // Load the table from the profile; returns the slot count.
+    virtual int LoadTable(ReservationTable& table) = 0;
+    // The exit sequence: the settings program asked the resident changer to end.
+    virtual void RequestExit() = 0;
+
+    // The shared-state library.
+    virtual int32_t GetMDSFlag() = 0;
+    virtual int32_t GetExitFlag() = 0;
+    virtual int32_t GetChgFlag() = 0;
+    virtual void SetChgFlag(int32_t value) = 0;
+};
+
+class Scheduler {
+public:
+    static constexpr uint32_t kTickMs = 10;
+    static constexpr uint32_t kWatchMs = 100;
+
+    explicit Scheduler(SchedulerHost& host) : host_(host) {}
+
+    // Start-up: count from the stored "Entry" (Entry + 1; the table itself is
+    // loaded by the first settings-watch tick), the stored shuffle flag. Builds the
+    // order and arms the settings watch.
+    void Begin(int initialCount, bool shuffle);
+
+    // A WM_TIMER for one of the scheduler's timers; false for any other id.
+    bool OnTimer(uint32_t id);
+
+    void Start();
+    void Stop();
+    void Next();
+    // The "人が来たモード" click: stop, and put the standard wallpaper up at once.
+    // Returns whether it acted (running, or something other than the standard on show).
+    bool LeftClickStop();
+    // After the tray has flipped and stored the shuffle flag.
+    void SetShuffle(bool shuffle);
+
+    bool Running() const { return running_; }
+    int32_t SettingsOpen() const { return settingsOpen_; }
+    int CurrentPosition() const { return currentPosition_; }
+    int Count() const { return count_; }
+    int ActiveLevel() const { return activeLevel_; }
+
+    // The record at a display position (position 0: the standard wallpaper), and
+    // its index in the table.
+    int RecordIndexAt(int position) const;
+    const ReservationRecord& RecordAt(int position) const;
+    ReservationTable& Table() { return table_; }
+    const OrderTable& Order() const { return order_; }
+
+private:
+    void OnEvaluate();
+    void OnRotate();
+    void OnShowOnce();
+    void OnWatch();
+    void OnSettingsWatch();
+
+    void ArmDisplayTimers();
+    void Pause();
+    bool ShownStillApplies() const;
+    uint32_t PeriodAt(int position) const;
+    bool ValidPosition(int position) const { return position >= 0 && position < count_; }
+
+    SchedulerHost& host_;
+    ReservationTable table_;
+    OrderTable order_;
+    Evaluator evaluator_;
+    int count_ = 0;
+    bool shuffle_ = false;
+
+    bool running_ = true;
+    int currentPosition_ = -1;
+    int32_t activeLevel_ = 0;
+    int rotationPosition_ = 0;
+    int singlePosition_ = 0;
+    bool applyNow_ = false;
+    bool windowExpired_ = false;
+    bool timersArmed_ = false;
+    bool standardShown_ = false;
+    bool settingsSeenClosed_ = false;
+    int32_t settingsOpen_ = 0;
+};

@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/ReservationStorage.h"
+#include "core/Scheduler.h"
+#include "support/MemoryStore.h"
+
+namespace {
+
+std::time_t At(int year, int month, int day, int hour, int minute, int second = 0) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    t.tm_isdst = -1;
+    return std::mktime(&t);
+}
+
+// Window timers on a simulated clock, the profile in memory, the shared flags as
+// plain integers, and a log of every wallpaper put up.
+class FakeResident : public SchedulerHost {
+public:
+    struct Shown {
+        long long atMs;
+        std::string fileName;
+    };
+
+    explicit FakeResident(std::time_t start) : start_(start), scheduler(*this) {}
+
+    void SetTimer(uint32_t id, uint32_t periodMs) override {
+        // As the system does: at least 10 ms.
+        const long long period = std::max<uint32_t>(periodMs, 10);
+        timers_[id] = {nowMs + period, period};
+    }
+    void KillTimer(uint32_t id) override { timers_.erase(id); }
+    std::time_t Now() override { return start_ + static_cast<std::time_t>(nowMs / 1000); }
+    void ApplyReservation(int position) override {
+        shown.push_back({nowMs, scheduler.RecordAt(position).fileName});
+    }
+    int LoadTable(ReservationTable& table) override { return LoadTableForResident(profile, table); }
+    void RequestExit() override { exitRequested = true; }
+    int32_t GetMDSFlag() override { return mds; }
+    int32_t GetExitFlag() override { return exitFlag; }
+    int32_t GetChgFlag() override { return chg; }
+    void SetChgFlag(int32_t value) override { chg = value; }
+
+    bool Armed(uint32_t id) const { return timers_.count(id) != 0; }
+
+    void RunFor(long long ms) {
+        const long long end = nowMs + ms;
+        while (!timers_.empty()) {
+            auto next = timers_.begin();
+            for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+                if (it->second.due < next->second.due) next = it;
+            }
+            if (next->second.due > end) break;
+            nowMs = next->second.due;
+            next->second.due += next->second.period;
+            scheduler.OnTimer(next->first);
+        }
+        nowMs = end;
+    }
+
+    // The settings program's save: the whole table, then the change flag.
+    void Save(const std::vector<ReservationRecord>& reservations) {
+        ReservationTable table;
+        table.Standard().fileName = "std.bmp";
+        for (size_t i = 0; i < reservations.size(); ++i) table.records[i + 1] = reservations[i];
+        SaveTable(profile, table, static_cast<int>(reservations.size()));
+    }
+
+    void StartUp() { scheduler.Begin(profile.Read(IntSetting{"Reserve", "Entry", -1}) + 1, false); }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const Shown& s : shown) names.push_back(s.fileName);
+        return names;
+    }
+
+    MemoryStore store;
+    SettingsProfile profile{store};
+    long long nowMs = 0;
+    int32_t mds = 0, exitFlag = 0, chg = 0;
+    bool exitRequested = false;
+    std::vector<Shown> shown;
+
+private:
+    struct Timer {
+        long long due;
+        long long period;
+    };
+    std::time_t start_;
+    std::map<uint32_t, Timer> timers_;
+
+public:
+    Scheduler scheduler;
+};
+
+ReservationRecord Timer(const std::string& name, int minutes) {
+    ReservationRecord r;
+    r.fileName = name;
+    r.timerOn = 1;
+    r.timerMinuteIndex = minutes - 1;
+    r.timerPeriodMs = minutes * 60000;
+    return r;
+}
+
+ReservationRecord Dates(const std::string& name, int fromMonth, int fromDay, int toMonth, int toDay) {
+    ReservationRecord r;
+    r.fileName = name;
+    r.dateOn = 1;
+    r.fromMonth = fromMonth - 1;
+    r.fromDay = fromDay - 1;
+    r.toMonth = toMonth - 1;
+    r.toDay = toDay - 1;
+    return r;
+}
+
+ReservationRecord Times(const std::string& name, int fromHour, int fromMinute, int toHour, int toMinute) {
+    ReservationRecord r;
+    r.fileName = name;
+    r.timeOn = 1;
+    r.fromHour = fromHour;
+    r.fromMinute = fromMinute;
+    r.toHour = toHour;
+    r.toMinute = toMinute;
+    return r;
+}
+
+using Names = std::vector<std::string>;
+
+}  // namespace
+
+TEST(Scheduler, RotatesAmongTimersEachForItsOwnPeriodAndNextStepsAtOnce) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Timer("A", 1), Timer("B", 2), Timer("C", 3)});
+    mdk.StartUp();
+
+    mdk.RunFor(100);
+    ASSERT_EQ(mdk.Names(), Names({"A"}));
+    EXPECT_LE(mdk.shown[0].atMs, 30);
+
+    mdk.RunFor(60 * 60000);
+    const Names expected = {"A", "B", "C", "A", "B", "C", "A", "B", "C", "A", "B", "C", "A", "B", "C"};
+    ASSERT_GE(mdk.shown.size(), expected.size());
+    const Names names = mdk.Names();
+    EXPECT_EQ(Names(names.begin(), names.begin() + static_cast<long>(expected.size())), expected);
+    // Each stays for its own period: A 1 minute, B 2, C 3.
+    EXPECT_EQ(mdk.shown[1].atMs - mdk.shown[0].atMs, 60000);
+    EXPECT_EQ(mdk.shown[2].atMs - mdk.shown[1].atMs, 120000);
+    EXPECT_EQ(mdk.shown[3].atMs - mdk.shown[2].atMs, 180000);
+
+    const size_t before = mdk.shown.size();
+    const std::string following = mdk.shown.back().fileName == "A" ? "B" : mdk.shown.back().fileName == "B" ? "C" : "A";
+    const long long asked = mdk.nowMs;
+    mdk.scheduler.Next();
+    mdk.RunFor(50);
+    ASSERT_EQ(mdk.shown.size(), before + 1);
+    EXPECT_EQ(mdk.shown.back().fileName, following);
+    EXPECT_LE(mdk.shown.back().atMs - asked, 30);
+}
+
+TEST(Scheduler, ShowOnceDoesNotReapplyTheSameFile) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Times("same.jpg", 9, 0, 17, 0), Times("same.jpg", 10, 0, 15, 0), Times("other.jpg", 11, 0, 13, 0)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"same.jpg"}));
+    mdk.scheduler.Next();  // the second winner names the same file: nothing happens
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"same.jpg"}));
+    mdk.scheduler.Next();
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"same.jpg", "other.jpg"}));
+}
+
+TEST(Scheduler, DateReservationsHandOverAtMidnight) {
+    FakeResident mdk(At(2026, 1, 15, 23, 59, 0));
+    mdk.Save({Dates("first", 1, 1, 1, 15), Dates("second", 1, 16, 1, 31)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"first"}));
+    mdk.RunFor(120000);
+    ASSERT_EQ(mdk.Names(), Names({"first", "second"}));
+    // The watch (100 ms), then one evaluation tick and the one-shot timer (10 ms each).
+    const long long midnightMs = 60000;
+    EXPECT_GE(mdk.shown[1].atMs, midnightMs);
+    EXPECT_LE(mdk.shown[1].atMs - midnightMs, 100 + 10 + 10);
+}
+
+TEST(Scheduler, AClosingWindowFallsBackToTheStandardWallpaper) {
+    FakeResident mdk(At(2026, 6, 10, 9, 4, 0));
+    mdk.Save({Times("morning", 9, 0, 9, 5)});
+    mdk.StartUp();
+    mdk.RunFor(3 * 60000);
+    EXPECT_EQ(mdk.Names(), Names({"morning", "std.bmp"}));
+    EXPECT_EQ(mdk.scheduler.ActiveLevel(), 1);
+}
+
+TEST(Scheduler, NothingChangesWhileTheSettingsProgramIsOpen) {
+    FakeResident mdk(At(2026, 6, 10, 8, 59, 0));
+    mdk.Save({Times("work", 9, 0, 17, 0)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"std.bmp"}));
+
+    mdk.mds = 1;
+    mdk.RunFor(3 * 60000);  // the window opens meanwhile
+    EXPECT_EQ(mdk.Names(), Names({"std.bmp"}));
+    EXPECT_FALSE(mdk.Armed(TIMER_EVALUATE));
+    EXPECT_TRUE(mdk.Armed(TIMER_SETTINGS_WATCH));
+    EXPECT_EQ(mdk.scheduler.SettingsOpen(), 1);
+
+    mdk.mds = 0;
+    const long long closed = mdk.nowMs;
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"std.bmp", "work"}));
+    EXPECT_LE(mdk.shown[1].atMs - closed, 40);
+}
+
+TEST(Scheduler, AReportedChangeReloadsRebuildsAndShowsAtOnce) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Timer("A", 30)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"A"}));
+
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.Save({Timer("X", 30), Timer("Y", 30)});
+    mdk.chg = 1;
+    mdk.mds = 0;
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.chg, 0);
+    EXPECT_EQ(mdk.Names(), Names({"A", "Y"}));  // the rotation steps on from where it was
+    EXPECT_EQ(mdk.scheduler.Count(), 3);
+}
+
+TEST(Scheduler, StoppedAnEditTakesEffectOnlyAtTheNextClosingWhileRunning) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Times("old", 11, 0, 13, 0)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    mdk.scheduler.Stop();
+    EXPECT_FALSE(mdk.Armed(TIMER_EVALUATE));
+
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.Save({Times("new", 11, 0, 13, 0)});
+    mdk.chg = 1;
+    mdk.mds = 0;
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.chg, 1);  // left for the next closing that finds MDK running
+
+    mdk.scheduler.Start();
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"old"}));  // the table loaded before the edit
+
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.mds = 0;
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"old", "new"}));
+    EXPECT_EQ(mdk.chg, 0);
+}
+
+TEST(Scheduler, AnEditedReservationOnShowGoesUpAtTheClosing) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Times("before.jpg", 9, 0, 17, 0)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.Save({Times("after.jpg", 9, 0, 17, 0)});  // same place in the list, same level
+    mdk.chg = 1;
+    mdk.mds = 0;
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"before.jpg", "after.jpg"}));
+}
+
+TEST(Scheduler, TheWatchRestartsAfterAClosingWithoutChange) {
+    FakeResident mdk(At(2026, 6, 10, 9, 58, 0));
+    mdk.Save({Times("a", 9, 0, 9, 59), Times("b", 9, 0, 10, 30)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"a"}));
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.mds = 0;  // closed without a change: no immediate change
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"a"}));
+    mdk.RunFor(2 * 60000);  // a's window closes at 10:00; b still holds, same level
+    EXPECT_EQ(mdk.Names(), Names({"a", "b"}));
+}
+
+TEST(Scheduler, ExitRequestAtTheClosingEndsTheResidentChanger) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.StartUp();
+    mdk.RunFor(100);
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.exitFlag = 1;
+    mdk.mds = 0;
+    mdk.RunFor(100);
+    EXPECT_TRUE(mdk.exitRequested);
+}
+
+TEST(Scheduler, LeftClickStopShowsTheStandardAndHalts) {
+    FakeResident mdk(At(2026, 6, 10, 16, 58, 0));
+    mdk.Save({Times("work", 9, 0, 16, 59), Timer("t", 1)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    ASSERT_EQ(mdk.Names(), Names({"work"}));
+    EXPECT_TRUE(mdk.scheduler.LeftClickStop());
+    EXPECT_FALSE(mdk.scheduler.Running());
+    EXPECT_EQ(mdk.Names(), Names({"work", "std.bmp"}));
+    mdk.RunFor(5 * 60000);  // the winners change meanwhile: nothing goes up
+    EXPECT_EQ(mdk.Names(), Names({"work", "std.bmp"}));
+    EXPECT_FALSE(mdk.scheduler.LeftClickStop());  // stopped with the standard on show
+    mdk.scheduler.Start();
+    mdk.RunFor(1000);
+    EXPECT_EQ(mdk.Names(), Names({"work", "std.bmp", "t"}));
+}
+
+TEST(Scheduler, AnEmptyTableShowsTheStandardOnce) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.StartUp();  // no table saved yet: the first tick loads the standard alone
+    mdk.RunFor(10 * 60000);
+    EXPECT_EQ(mdk.Names(), Names({""}));
+    EXPECT_EQ(mdk.scheduler.Count(), 1);
+}
+
+TEST(Scheduler, ShuffleKeepsThePositionsAndTheStandardAtZero) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Timer("A", 1), Timer("B", 1), Timer("C", 1), Timer("D", 1)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    const int position = mdk.scheduler.CurrentPosition();
+    mdk.scheduler.SetShuffle(true);
+    EXPECT_EQ(mdk.scheduler.CurrentPosition(), position);
+    EXPECT_EQ(mdk.scheduler.RecordIndexAt(0), 0);
+    mdk.RunFor(10 * 60000);
+    // Every reservation still comes round.
+    const Names names = mdk.Names();
+    for (const char* name : {"A", "B", "C", "D"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    }
+}
