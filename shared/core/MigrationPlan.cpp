@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Cp932Text.h"
+#include "PathText.h"
 #include "ProfileValues.h"
 #include "ReservationStorage.h"
 #include "ViewFolderTable.h"
@@ -40,7 +40,7 @@ bool HasOldData(const OldData& old) { return old.entry != old_layout::kUnreadInt
 std::string MigratedFolderTitle(const std::string& folder) {
     // A drive root such as "D:\" has no last component worth showing.
     if (folder.size() < 4) return folder;
-    const std::size_t slash = FindLastBackslash(folder);
+    const std::size_t slash = LastBackslash(folder);
     if (slash == std::string::npos) return "(なし)";
     return folder.substr(slash + 1);
 }
