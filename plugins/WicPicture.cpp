@@ -1,0 +1,210 @@
+#include "WicPicture.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+int ResultFromHresult(HRESULT hr) {
+    switch (hr) {
+    case E_OUTOFMEMORY:
+        return spi::kNoMemory;
+    case WINCODEC_ERR_COMPONENTNOTFOUND:
+    case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
+    case WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT:
+    case WINCODEC_ERR_UNSUPPORTEDOPERATION:
+        return spi::kUnknownFormat;
+    default:
+        return spi::kBrokenData;
+    }
+}
+
+// Dots per inch as the decoder reports them; 0 when the file gives nothing
+// sensible.
+double SaneDpi(double dpi) {
+    return std::isfinite(dpi) && dpi > 0.0 && dpi < 65536.0 ? dpi : 0.0;
+}
+
+// Owns a LocalAlloc block until it is handed to the host.
+class LocalBlock {
+public:
+    explicit LocalBlock(SIZE_T size) : handle_(LocalAlloc(LMEM_MOVEABLE, size)) {}
+    ~LocalBlock() {
+        if (handle_ != nullptr) LocalFree(handle_);
+    }
+    LocalBlock(const LocalBlock&) = delete;
+    LocalBlock& operator=(const LocalBlock&) = delete;
+    HLOCAL Get() const { return handle_; }
+    HLOCAL Release() {
+        HLOCAL handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+
+private:
+    HLOCAL handle_;
+};
+
+// Keeps a LocalAlloc block locked while it is filled.
+class LockedBlock {
+public:
+    explicit LockedBlock(HLOCAL handle) : handle_(handle), data_(static_cast<uint8_t*>(LocalLock(handle))) {}
+    ~LockedBlock() {
+        if (data_ != nullptr) LocalUnlock(handle_);
+    }
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+    uint8_t* Data() const { return data_; }
+
+private:
+    HLOCAL handle_;
+    uint8_t* data_;
+};
+
+// Reports progress every this many rows: often enough for a progress bar,
+// rarely enough to cost nothing.
+constexpr UINT kProgressRows = 128;
+
+}  // namespace
+
+ComApartment::ComApartment() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    balance_ = hr == S_OK || hr == S_FALSE;
+}
+
+ComApartment::~ComApartment() {
+    if (balance_) CoUninitialize();
+}
+
+int WicPicture::Open(const uint8_t* data, size_t size) {
+    if (data == nullptr || size == 0) return spi::kUnknownFormat;
+    if (size > 0xFFFFFFFFu) return spi::kNoMemory;
+
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(factory_.Put()));
+    if (FAILED(hr)) return spi::kInternalError;
+    hr = factory_->CreateStream(stream_.Put());
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    // WIC only reads through the stream; the cast is the interface's, not a write.
+    hr = stream_->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    hr = factory_->CreateDecoderFromStream(stream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder_.Put());
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    UINT frames = 0;
+    hr = decoder_->GetFrameCount(&frames);
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    if (frames == 0) return spi::kBrokenData;
+    hr = decoder_->GetFrame(0, frame_.Put());
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    hr = frame_->GetSize(&width_, &height_);
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    if (width_ == 0 || height_ == 0 || width_ > 0x7FFFFFFFu || height_ > 0x7FFFFFFFu) return spi::kBrokenData;
+    return spi::kOk;
+}
+
+int WicPicture::Describe(PictureInfo* info) {
+    double dpiX = 0.0;
+    double dpiY = 0.0;
+    if (FAILED(frame_->GetResolution(&dpiX, &dpiY))) dpiX = dpiY = 0.0;
+
+    // The picture's own depth, not the 24 bits it is decoded to.
+    UINT bits = 24;
+    WICPixelFormatGUID format;
+    ComRef<IWICComponentInfo> component;
+    ComRef<IWICPixelFormatInfo> formatInfo;
+    if (SUCCEEDED(frame_->GetPixelFormat(&format)) && SUCCEEDED(factory_->CreateComponentInfo(format, component.Put())) &&
+        SUCCEEDED(component->QueryInterface(IID_IWICPixelFormatInfo, reinterpret_cast<void**>(formatInfo.Put())))) {
+        UINT reported = 0;
+        if (SUCCEEDED(formatInfo->GetBitsPerPixel(&reported)) && reported > 0 && reported <= 128) bits = reported;
+    }
+
+    info->left = 0;
+    info->top = 0;
+    info->width = static_cast<int32_t>(width_);
+    info->height = static_cast<int32_t>(height_);
+    info->xDensity = static_cast<WORD>(std::lround(SaneDpi(dpiX)));
+    info->yDensity = static_cast<WORD>(std::lround(SaneDpi(dpiY)));
+    info->colorDepth = static_cast<int16_t>(bits);
+    info->hInfo = nullptr;
+    return spi::kOk;
+}
+
+int WicPicture::CheckDimensions(uint64_t* stride) const {
+    *stride = (static_cast<uint64_t>(width_) * 3 + 3) & ~static_cast<uint64_t>(3);
+    if (*stride * height_ > kMaxDibBytes) return spi::kNoMemory;
+    return spi::kOk;
+}
+
+int WicPicture::Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback progress, LONG_PTR progressData) {
+    *infoOut = nullptr;
+    *bitsOut = nullptr;
+    uint64_t stride = 0;
+    int result = CheckDimensions(&stride);
+    if (result != spi::kOk) return result;
+
+    // Pictures already in the DIB's own layout (most JPEGs) skip the converter.
+    WICPixelFormatGUID format;
+    HRESULT hr = frame_->GetPixelFormat(&format);
+    if (FAILED(hr)) return ResultFromHresult(hr);
+    IWICBitmapSource* source = frame_.Get();
+    ComRef<IWICFormatConverter> converter;
+    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+        hr = factory_->CreateFormatConverter(converter.Put());
+        if (FAILED(hr)) return ResultFromHresult(hr);
+        hr = converter->Initialize(frame_.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+        if (FAILED(hr)) return hr == E_OUTOFMEMORY ? spi::kNoMemory : spi::kUnknownFormat;
+        source = converter.Get();
+    }
+
+    const SIZE_T imageSize = static_cast<SIZE_T>(stride * height_);
+    LocalBlock infoBlock(sizeof(BITMAPINFOHEADER));
+    LocalBlock bitsBlock(imageSize);
+    if (infoBlock.Get() == nullptr || bitsBlock.Get() == nullptr) return spi::kNoMemory;
+
+    {
+        LockedBlock pixels(bitsBlock.Get());
+        if (pixels.Data() == nullptr) return spi::kMemoryError;
+        if (progress != nullptr && progress(0, static_cast<int>(height_), progressData) != 0) return spi::kAborted;
+        const UINT rowBytes = width_ * 3;
+        const UINT rowStride = static_cast<UINT>(stride);
+        // WIC gives rows top-down; each lands straight in its bottom-up place.
+        for (UINT y = 0; y < height_; ++y) {
+            uint8_t* row = pixels.Data() + static_cast<size_t>(height_ - 1 - y) * rowStride;
+            const WICRect rect = {0, static_cast<INT>(y), static_cast<INT>(width_), 1};
+            hr = source->CopyPixels(&rect, rowStride, rowStride, row);
+            if (FAILED(hr)) return ResultFromHresult(hr);
+            std::memset(row + rowBytes, 0, rowStride - rowBytes);
+            if (progress != nullptr && (y + 1) % kProgressRows == 0 &&
+                progress(static_cast<int>(y + 1), static_cast<int>(height_), progressData) != 0) {
+                return spi::kAborted;
+            }
+        }
+        if (progress != nullptr && progress(static_cast<int>(height_), static_cast<int>(height_), progressData) != 0) {
+            return spi::kAborted;
+        }
+    }
+
+    double dpiX = 0.0;
+    double dpiY = 0.0;
+    if (FAILED(frame_->GetResolution(&dpiX, &dpiY))) dpiX = dpiY = 0.0;
+    {
+        LockedBlock header(infoBlock.Get());
+        if (header.Data() == nullptr) return spi::kMemoryError;
+        BITMAPINFOHEADER bih = {};
+        bih.biSize = sizeof(BITMAPINFOHEADER);
+        bih.biWidth = static_cast<LONG>(width_);
+        bih.biHeight = static_cast<LONG>(height_);
+        bih.biPlanes = 1;
+        bih.biBitCount = 24;
+        bih.biCompression = BI_RGB;
+        bih.biSizeImage = static_cast<DWORD>(imageSize);
+        bih.biXPelsPerMeter = static_cast<LONG>(std::lround(SaneDpi(dpiX) / 0.0254));
+        bih.biYPelsPerMeter = static_cast<LONG>(std::lround(SaneDpi(dpiY) / 0.0254));
+        std::memcpy(header.Data(), &bih, sizeof bih);
+    }
+
+    *infoOut = infoBlock.Release();
+    *bitsOut = bitsBlock.Release();
+    return spi::kOk;
+}
