@@ -25,6 +25,9 @@ public:
     static constexpr int kMaxPlugins = 256;
     static constexpr int kMaxPatterns = 8;
     static constexpr int kHeadSize = 2048 + 128;
+    // A plug-in that never answers 0 for a format number would keep the load
+    // asking for ever; no real plug-in describes this many formats.
+    static constexpr int kMaxFormats = 128;
 
     explicit PluginHost(Variant variant) : variant_(variant) {}
     ~PluginHost() = default;  // the modules stay loaded unless UnloadPlugins runs
@@ -43,7 +46,9 @@ public:
 
     // GetPicture of the row's plug-in for the file at the remembered offset. Both
     // handles are NULL unless the plug-in returned 0; the result is the plug-in's
-    // (0 success), or -1 when the row or its GetPicture is missing.
+    // (0 success), or -1 when the row or its GetPicture is missing or when the
+    // plug-in reported success without both blocks. Blocks that a failing
+    // plug-in left behind are freed here.
     int32_t DecodePicture(int32_t row, const std::string& path, HLOCAL* info, HLOCAL* bits);
 
     // Settings variant: whether the folder holds a file matching any loaded
@@ -54,9 +59,16 @@ public:
     const PluginRecord& Record(int32_t row) const { return table_[static_cast<size_t>(row)]; }
     bool Loaded() const { return loaded_; }
 
+    // Frees every row's module and empties the table, so that no row can reach
+    // code that is gone; the loaded flag becomes false.
     void UnloadPlugins();
 
 private:
+    // Releases the modules of the rows in use and empties the table.
+    void ReleaseRows();
+    // Reads the patterns of the module's formats into the row.
+    static void CollectPatterns(FARPROC getPluginInfo, PluginRecord& row);
+
     Variant variant_;
     std::array<PluginRecord, kMaxPlugins> table_{};
     int32_t count_ = 0;
@@ -67,3 +79,8 @@ private:
 // The Susie viewer's plug-in folder: the REG_SZ "Path" of
 // HKEY_CURRENT_USER\Software\Hanamori\Susie\Plug-in, "" when it cannot be read.
 std::string ReadSusiePluginFolder();
+
+// Where both programs look for plug-ins: the program's folder first and, only
+// when that holds no .SPI file at all, the Susie viewer's folder. Returns the
+// last LoadPlugins result.
+bool LoadPluginsFromProgramOrSusieFolder(PluginHost& host, const std::string& programFolder);
