@@ -45,21 +45,21 @@ std::string MigratedFolderTitle(const std::string& folder) {
     return folder.substr(slash + 1);
 }
 
-void WriteNewLayout(const OldData& old, SettingsProfile& profile) {
+bool WriteNewLayout(const OldData& old, SettingsProfile& profile) {
     // Only the pairs actually held are written: a damaged count (negative, or
     // above what was read) never makes the writer reach past them.
     const int held = static_cast<int>(std::min<std::size_t>(old.pairs.size(), OldData::kMaxPairs));
     const int32_t reservations = std::clamp<int32_t>(old.entry, 0, held) - 1;
 
-    profile.Write(profile::kEntry, reservations);
+    bool written = profile.Write(profile::kEntry, reservations);
     const OldPair standard = held > 0 ? old.pairs[0] : OldPair{};
-    profile.Write(profile::kStdName, standard.fileName);
-    profile.Write(profile::kStdData, standard.dataText);
+    written &= profile.Write(profile::kStdName, standard.fileName);
+    written &= profile.Write(profile::kStdData, standard.dataText);
     for (int32_t i = 0; i < reservations; ++i) {
         const OldPair& pair = old.pairs[static_cast<std::size_t>(i) + 1];
         const std::string name = ReservationValueName(i);
-        profile.WriteString(profile::kReserveDataSection, name, pair.dataText);
-        profile.WriteString(profile::kReserveNameSection, name, pair.fileName);
+        written &= profile.WriteString(profile::kReserveDataSection, name, pair.dataText);
+        written &= profile.WriteString(profile::kReserveNameSection, name, pair.fileName);
     }
 
     for (std::size_t f = 0; f < MigratedFlags().size(); ++f) {
@@ -68,15 +68,16 @@ void WriteNewLayout(const OldData& old, SettingsProfile& profile) {
         // read, and the new programs would take it as "set". Such a flag gets the
         // new profile's default (off) instead.
         const int32_t value = old.flags[f] == old_layout::kUnreadInt ? flag.defaultValue : old.flags[f];
-        profile.Write(flag, value);
+        written &= profile.Write(flag, value);
     }
 
     int32_t folderCount = 1;
     if (!old.addFolder.empty()) {
         const std::string name = FolderValueName(0);
-        profile.WriteString(profile::kViewFolderPathSection, name, old.addFolder);
-        profile.WriteString(profile::kViewFolderTitleSection, name, MigratedFolderTitle(old.addFolder));
+        written &= profile.WriteString(profile::kViewFolderPathSection, name, old.addFolder);
+        written &= profile.WriteString(profile::kViewFolderTitleSection, name, MigratedFolderTitle(old.addFolder));
         folderCount = 2;
     }
-    profile.Write(profile::kMaxFolder, folderCount);
+    written &= profile.Write(profile::kMaxFolder, folderCount);
+    return written;
 }

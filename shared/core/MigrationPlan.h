@@ -71,5 +71,6 @@ std::string MigratedFolderTitle(const std::string& folder);
 // Writes the version 1.04 layout, in this order: "Reserve"/"Entry", the standard
 // wallpaper's name and data, the reservations' data and name by index, the five
 // flags, the extra folder's path and title under "00" when there is one, and
-// "ViewFolder"/MaxFolder. Texts are carried over byte for byte.
-void WriteNewLayout(const OldData& old, SettingsProfile& profile);
+// "ViewFolder"/MaxFolder. Texts are carried over byte for byte. Returns whether
+// every write was taken: only then may the old data be deleted.
+bool WriteNewLayout(const OldData& old, SettingsProfile& profile);

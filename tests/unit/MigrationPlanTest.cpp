@@ -24,6 +24,18 @@ public:
     std::vector<std::string> order;
 };
 
+// Refuses the writes into one section, as a registry key without write access would.
+class RefusingStore : public MemoryStore {
+public:
+    explicit RefusingStore(std::string section) : refused_(std::move(section)) {}
+    bool WriteString(const std::string& section, const std::string& name, const std::string& value) override {
+        return section != refused_ && MemoryStore::WriteString(section, name, value);
+    }
+
+private:
+    std::string refused_;
+};
+
 OldData ThreeEntries() {
     OldData old;
     old.entry = 3;
@@ -40,7 +52,7 @@ TEST(MigrationPlan, WritesTheNewLayoutInItsOrder) {
     SettingsProfile profile(log);
     OldData old = ThreeEntries();
     old.addFolder = "C:\\Photos\\Sea.2001";
-    WriteNewLayout(old, profile);
+    EXPECT_TRUE(WriteNewLayout(old, profile));
 
     const std::vector<std::string> expected = {
         "Reserve/Entry=2",
@@ -146,6 +158,18 @@ TEST(MigrationPlan, FlagsAreCopiedButAnUnreadFlagIsWrittenOff) {
     EXPECT_EQ(profile.ReadInt("Settings", "FlagStdDispWIN", 9), 0);
     EXPECT_FALSE(store.values.count({"Settings", "FlagPasswd"}));
     EXPECT_FALSE(store.values.count({"Settings", "Passwd"}));
+}
+
+TEST(MigrationPlan, ARefusedWriteIsReportedSoTheOldDataStays) {
+    for (const char* section : {"Reserve\\Std", "Reserve\\Name", "ViewFolder\\Title"}) {
+        RefusingStore store(section);
+        SettingsProfile profile(store);
+        OldData old = ThreeEntries();
+        old.addFolder = "C:\\Photos";
+        EXPECT_FALSE(WriteNewLayout(old, profile)) << section;
+        // The writes after the refused one still happen.
+        EXPECT_EQ(profile.ReadInt("ViewFolder", "MaxFolder", 0), 2) << section;
+    }
 }
 
 TEST(MigrationPlan, NoOldDataOnlyWhenTheCountIsUnread) {
