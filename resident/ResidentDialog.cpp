@@ -1,0 +1,212 @@
+#include "ResidentDialog.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "TrayMenu.h"
+#include "core/ProfileValues.h"
+#include "core/ReservationStorage.h"
+#include "resource.h"
+#include "win/ProgramFolder.h"
+
+ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
+    : winui::Dialog(IDD_RESIDENT),
+      profile_(profile),
+      programFolder_(ProgramFolder()),
+      applier_(plugins_, binder_, programFolder_),
+      firstBoot_(firstBoot) {
+    BindMessage(WM_TIMER, [this](WPARAM id, LPARAM) { OnTimer(id); return 0; });
+    BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {
+        if (IsIconic(Handle())) PassToDefault();  // the framework paints the icon
+        else OnFirstPaint();
+        return 0;
+    });
+    BindMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
+        CloseHandling();
+        return 0;
+    });
+    BindMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
+        DeleteTrayIcon();
+        binder_.SetMDKFlag(0);
+        binder_.Unload();
+        PassToDefault();
+        return 0;
+    });
+    BindCommand(ID_START, [this] { scheduler_.Start(); });
+    BindCommand(ID_STOP, [this] { scheduler_.Stop(); });
+    BindCommand(ID_NEXT, [this] { scheduler_.Next(); });
+    BindCommand(ID_SHUFFLE, [this] { ToggleShuffle(); });
+    BindCommand(ID_OPEN_SETTINGS, [this] { StartCompanion("MDS.EXE"); });
+    BindCommand(ID_PICKER, [this] { StartCompanion("MDL.EXE"); });
+    BindCommand(ID_EXIT, [this] { ExitSequence(); });
+}
+
+BOOL ResidentDialog::OnInitDialog() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    SetIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN)));
+
+    // The picker is offered when a file of its name opens in the current folder.
+    if (FILE* picker = std::fopen("MDL.EXE", "rb")) {
+        std::fclose(picker);
+        pickerAvailable_ = true;
+    }
+
+    // Explorer announces a new task bar with this message; the icon goes back then.
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    AddTrayIcon();
+
+    LoadPlugins();
+
+    const int32_t entry = profile_.Read(profile::kEntry);
+    if (entry <= -1) {
+        // First run: the desktop as it is becomes the standard wallpaper.
+        applier_.CaptureStandardWallpaper(scheduler_.Table().Standard(), profile_);
+    }
+    shuffle_ = profile_.Read(profile::kFlagShuffle);
+    leftClickStop_ = profile_.Read(profile::kFlagBoss);
+    scheduler_.Begin(entry + 1, shuffle_ != 0);
+    ::SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
+    return TRUE;
+}
+
+void ResidentDialog::OnCancel() { CloseHandling(); }
+
+bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == TRAY_CALLBACK) {
+        OnTrayCallback(lParam);
+        result = 0;
+        return true;
+    }
+    if (message == WM_QUERYENDSESSION) {
+        if (profile_.Read(profile::kFlagStdDispWIN) != 0) ApplyReservation(0);
+        return false;  // the default handling answers the query
+    }
+    if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        trayAdded_ = false;
+        AddTrayIcon();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void ResidentDialog::SetTimer(uint32_t id, uint32_t periodMs) { ::SetTimer(Handle(), id, periodMs, nullptr); }
+
+void ResidentDialog::KillTimer(uint32_t id) { ::KillTimer(Handle(), id); }
+
+std::time_t ResidentDialog::Now() { return std::time(nullptr); }
+
+void ResidentDialog::ApplyReservation(int position) {
+    applier_.ApplyReservation(scheduler_.RecordAt(position), scheduler_.RecordIndexAt(position));
+}
+
+int ResidentDialog::LoadTable(ReservationTable& table) { return LoadTableForResident(profile_, table); }
+
+void ResidentDialog::OnTimer(UINT_PTR id) {
+    if (id == TIMER_PLUGIN_RETRY) {
+        if (!pluginsLoaded_) LoadPlugins();
+        if (pluginsLoaded_) ::KillTimer(Handle(), TIMER_PLUGIN_RETRY);
+        return;
+    }
+    scheduler_.OnTimer(static_cast<uint32_t>(id));
+}
+
+void ResidentDialog::LoadPlugins() {
+    if (LoadPluginsFromProgramOrSusieFolder(plugins_, programFolder_)) pluginsLoaded_ = true;
+}
+
+void ResidentDialog::OnFirstPaint() {
+    PAINTSTRUCT paint;
+    BeginPaint(Handle(), &paint);
+    EndPaint(Handle(), &paint);
+    if (hidden_) return;
+    hidden_ = true;
+    ShowWindow(Handle(), SW_HIDE);
+    if (firstBoot_ == 0) StartCompanion("MDS.EXE");
+}
+
+void ResidentDialog::AddTrayIcon() {
+    if (trayAdded_) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = TRAY_CALLBACK;
+    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
+    lstrcpynA(data.szTip, "ミラド", sizeof data.szTip);
+    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+void ResidentDialog::DeleteTrayIcon() {
+    if (!trayAdded_) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    trayAdded_ = false;
+}
+
+void ResidentDialog::OnTrayCallback(LPARAM mouseMessage) {
+    leftClickStop_ = profile_.Read(profile::kFlagBoss);
+    switch (static_cast<UINT>(mouseMessage)) {
+        case WM_LBUTTONDOWN:
+            if (leftClickStop_ != 0 && scheduler_.LeftClickStop()) return;
+            StartCompanion("MDS.EXE");
+            return;
+        case WM_RBUTTONDOWN:
+            ShowTrayMenu();
+            return;
+        default:
+            return;
+    }
+}
+
+void ResidentDialog::ShowTrayMenu() {
+    shuffle_ = profile_.Read(profile::kFlagShuffle);
+    TrayMenuState state;
+    state.leftClickStop = leftClickStop_ != 0;
+    state.running = scheduler_.Running();
+    state.shuffle = shuffle_ != 0;
+    state.settingsOpen = scheduler_.SettingsOpen() != 0;
+    state.pickerAvailable = pickerAvailable_;
+    HMENU popup = nullptr;
+    HMENU menu = LoadTrayMenu(GetModuleHandleA(nullptr), state, popup);
+    if (menu == nullptr) return;
+
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    TrackPopupMenu(popup, TPM_LEFTALIGN, cursor.x, cursor.y, 0, Handle(), nullptr);
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+void ResidentDialog::ToggleShuffle() {
+    shuffle_ = (!shuffle_) & 1;
+    profile_.Write(profile::kFlagShuffle, shuffle_);
+    scheduler_.SetShuffle(shuffle_ != 0);
+}
+
+void ResidentDialog::StartCompanion(const char* program) {
+    ShellExecuteA(Handle(), "open", program, nullptr, nullptr, SW_SHOW);
+}
+
+void ResidentDialog::CloseHandling() {
+    if (closing_) return;
+    closing_ = true;
+    if (profile_.Read(profile::kFlagStdDispMD) != 0) ApplyReservation(0);
+    DeleteTrayIcon();
+    EndDialog(IDCANCEL);
+}
+
+void ResidentDialog::ExitSequence() {
+    binder_.SetExitFlag(0);
+    profile_.Write(profile::kFlagShuffle, shuffle_);
+    CloseHandling();
+    PostQuitMessage(0);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The resident changer's hidden main dialog: it owns the tray icon, the timers,
+// the plug-ins and all resident state, and forwards timer ticks and commands to
+// the scheduler.
+
+#include <windows.h>
+
+#include <string>
+
+#include "WallpaperApplier.h"
+#include "core/Scheduler.h"
+#include "core/SettingsProfile.h"
+#include "win/PluginHost.h"
+#include "win/SharedStateBinder.h"
+#include "winui/Dialog.h"
+
+class ResidentDialog : public winui::Dialog, private SchedulerHost {
+public:
+    static constexpr UINT TRAY_CALLBACK = 0x2C00;
+    static constexpr UINT kTrayIconId = 1;
+
+    // firstBoot: the stored "Flag1stBoot"; 0 opens the settings program once the
+    // dialog has been hidden.
+    ResidentDialog(SettingsProfile& profile, int32_t firstBoot);
+
+    const Scheduler& Schedule() const { return scheduler_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override;
+    bool WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // SchedulerHost
+    void SetTimer(uint32_t id, uint32_t periodMs) override;
+    void KillTimer(uint32_t id) override;
+    std::time_t Now() override;
+    void ApplyReservation(int position) override;
+    int LoadTable(ReservationTable& table) override;
+    void RequestExit() override { ExitSequence(); }
+    int32_t GetMDSFlag() override { return binder_.GetMDSFlag(); }
+    int32_t GetExitFlag() override { return binder_.GetExitFlag(); }
+    int32_t GetChgFlag() override { return binder_.GetChgFlag(); }
+    void SetChgFlag(int32_t value) override { binder_.SetChgFlag(value); }
+
+    void OnTimer(UINT_PTR id);
+    void OnFirstPaint();
+    void OnTrayCallback(LPARAM mouseMessage);
+    void ShowTrayMenu();
+    void ToggleShuffle();
+    void AddTrayIcon();
+    void DeleteTrayIcon();
+    void LoadPlugins();
+    void StartCompanion(const char* program);
+    void CloseHandling();
+    void ExitSequence();
+
+    SettingsProfile& profile_;
+    SharedStateBinder binder_;
+    PluginHost plugins_{PluginHost::Variant::Resident};
+    Scheduler scheduler_{*this};
+    std::string programFolder_;
+    WallpaperApplier applier_;
+
+    int32_t firstBoot_;
+    int32_t shuffle_ = 0;
+    int32_t leftClickStop_ = 0;
+    bool pickerAvailable_ = false;
+    bool pluginsLoaded_ = false;
+    bool trayAdded_ = false;
+    bool hidden_ = false;
+    bool closing_ = false;
+    UINT taskbarCreated_ = 0;
+};
