@@ -314,6 +314,12 @@ TEST(DecodePicture, HandsOverThePluginsBlocks) {
     const Decoded f = Decode(host, fail, failing);
     EXPECT_EQ(f.result, 3);
     EXPECT_TRUE(f.handlesNull);
+    // Success without the pixel bits is no success.
+    const std::string hollow = files.Write("hollow.fal", "NONE");
+    ASSERT_EQ(host.FindPlugin(hollow), fail);
+    const Decoded h = Decode(host, fail, hollow);
+    EXPECT_EQ(h.result, -1);
+    EXPECT_TRUE(h.handlesNull);
 
     EXPECT_EQ(Decode(host, -1, image).result, -1);
     EXPECT_EQ(Decode(host, host.Count(), image).result, -1);

@@ -1,7 +1,8 @@
 // A small import plug-in for the host's tests. One source gives every test
 // plug-in; PLUGIN_KIND picks what it reports and accepts:
 //   KIND_FORMATS  "*.aaa;*.aab" and "*.aac"; reads files that start "AAA!"
-//   KIND_FAIL     "*.fal"; accepts "FAIL", then fails to decode after allocating
+//   KIND_FAIL     "*.fal"; accepts "FAIL", then fails to decode after allocating,
+//                 and "NONE", then reports success with one block missing
 //   KIND_MANY     more patterns than a row holds, some too long; a description
 //                 and a pattern list that fill their buffers without a zero
 //   KIND_NO_IS_SUPPORTED  no IsSupported; answers every format number
@@ -123,6 +124,7 @@ __declspec(dllexport) int __stdcall IsSupported(LPCSTR, DWORD_PTR head) {
     if (PLUGIN_KIND == KIND_ARCHIVE) return 1;
     const char* magic = Magic();
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(head);
+    if (PLUGIN_KIND == KIND_FAIL && std::memcmp(bytes, "NONE", 4) == 0) return 1;
     if (magic == nullptr || std::memcmp(bytes, magic, 4) != 0) return 0;
     // "AAA!Z" asks that everything after it up to 2 KB be zero: a short file
     // must come with a zero-filled head.
@@ -144,7 +146,12 @@ __declspec(dllexport) int __stdcall GetPicture(LPCSTR path, LONG_PTR offset, uns
     if (infoBlock == nullptr || bitsBlock == nullptr) return 4;
     *info = infoBlock;
     *bits = bitsBlock;
-    if (PLUGIN_KIND == KIND_FAIL) return 3;  // broken data, both blocks left behind
+    if (PLUGIN_KIND == KIND_FAIL) {
+        if (FileHasMagicAt(path, offset)) return 3;  // broken data, both blocks left behind
+        LocalFree(bitsBlock);
+        *bits = nullptr;
+        return 0;  // "success" without the pixel bits
+    }
     if (!FileHasMagicAt(path, offset)) return 2;
 
     auto* header = static_cast<BITMAPINFOHEADER*>(LocalLock(infoBlock));
