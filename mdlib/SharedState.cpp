@@ -1,0 +1,312 @@
+// MD.dll: a few 32-bit integers that every process loading the library shares.
+//
+// The values live in one section marked shared, so all processes that map this
+// file see the same bytes. Two of them belong to a process rather than to the
+// system: "MDK runs" and "MDS runs". They are kept with the owner's process id and
+// creation time, and read as 0 once that process has died (at once for a process
+// that starts later, within a tenth of a second for one that keeps polling), so a
+// killed program never blocks the next start. The library recognises MDS by its file name when
+// it is loaded; MDS calls nothing to announce itself.
+//
+// Every export is plain C, cheap and never throws: the resident changer asks for
+// the MDS flag every 10 ms for as long as it runs.
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace {
+
+// A process that owns a flag: pid 0 means nobody. The pair is written under the
+// cross-process lock, the pid last, so a reader that sees the same pid before and
+// after reading the creation time holds a pair that really existed.
+struct Owner {
+    volatile LONG pid;
+    volatile LONG64 created;  // FILETIME of the owner's creation
+};
+
+struct SharedValues {
+    Owner mdk;
+    volatile LONG mdkValue;
+    Owner mds;
+    volatile LONG item;
+    volatile LONG changed;
+    volatile LONG exitRequested;
+};
+
+// Initialised so that the data lands in the section itself; the item starts at
+// -1, "the standard wallpaper", until MDK publishes one.
+SharedValues g_shared __attribute__((section(".shr"), shared)) = {{0, 0}, 0, {0, 0}, -1, 0, 0};
+
+// What one process remembers about an owner, so that a getter called every 10 ms
+// neither opens the process anew nor asks the system on every call.
+struct OwnerCache {
+    LONG pid = 0;
+    LONG64 created = 0;
+    HANDLE process = nullptr;  // open while the owner is believed alive
+    bool known = false;        // pid/created describe a checked owner
+    bool alive = false;
+    ULONGLONG checkedAt = 0;   // tick of the last wait on process
+};
+
+// A wait on a process handle is a round trip to the system (about 50 us under
+// Wine); a live owner is asked again only after this long, so a killed one reads
+// as gone within this time, which is also how often MDS watches MDK.
+constexpr ULONGLONG kRecheckMs = 100;
+
+struct ProcessState {
+    DWORD pid = 0;
+    LONG64 created = 0;
+    HANDLE lock = nullptr;  // named mutex shared by every process of the system
+    SRWLOCK cacheLock = SRWLOCK_INIT;
+    OwnerCache mdkCache;
+    OwnerCache mdsCache;
+};
+
+ProcessState g_process;
+
+// Held for a few instructions only; abandoned by a killed holder, which the next
+// waiter simply inherits. A wait that times out goes ahead without the lock
+// rather than hang a caller that runs on a user-interface thread.
+class CrossProcessLock {
+public:
+    CrossProcessLock() {
+        if (g_process.lock == nullptr) return;
+        const DWORD rc = WaitForSingleObject(g_process.lock, 2000);
+        held_ = rc == WAIT_OBJECT_0 || rc == WAIT_ABANDONED;
+    }
+    ~CrossProcessLock() {
+        if (held_) ReleaseMutex(g_process.lock);
+    }
+    CrossProcessLock(const CrossProcessLock&) = delete;
+    CrossProcessLock& operator=(const CrossProcessLock&) = delete;
+
+private:
+    bool held_ = false;
+};
+
+LONG64 ToInt64(const FILETIME& t) {
+    return static_cast<LONG64>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+}
+
+LONG LoadLong(const volatile LONG& value) { return __atomic_load_n(&value, __ATOMIC_ACQUIRE); }
+
+void StoreLong(volatile LONG& target, LONG value) { __atomic_store_n(&target, value, __ATOMIC_RELEASE); }
+
+// A 64-bit read that does not tear in the 32-bit build either.
+LONG64 LoadLong64(volatile LONG64& value) { return InterlockedCompareExchange64(&value, 0, 0); }
+
+bool ReadOwner(Owner& owner, LONG& pid, LONG64& created) {
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        const LONG before = LoadLong(owner.pid);
+        if (before == 0) return false;
+        created = LoadLong64(owner.created);
+        if (LoadLong(owner.pid) == before) {
+            pid = before;
+            return true;
+        }
+    }
+    return false;  // a writer keeps changing it: nobody settled owns it
+}
+
+// Callers hold the cross-process lock.
+void WriteOwner(Owner& owner, LONG pid, LONG64 created) {
+    StoreLong(owner.pid, 0);
+    InterlockedExchange64(&owner.created, created);
+    StoreLong(owner.pid, pid);
+}
+
+bool IsSelf(LONG pid, LONG64 created) {
+    return static_cast<DWORD>(pid) == g_process.pid && created == g_process.created;
+}
+
+void Forget(OwnerCache& cache) {
+    if (cache.process != nullptr) CloseHandle(cache.process);
+    cache = OwnerCache{};
+}
+
+// Whether the process (pid, created) still runs. A pid that now belongs to a
+// younger process does not count: the creation time must match.
+bool OwnerAlive(OwnerCache& cache, LONG pid, LONG64 created) {
+    if (IsSelf(pid, created)) return true;
+    AcquireSRWLockExclusive(&g_process.cacheLock);
+    bool alive = false;
+    bool sure = true;
+    if (cache.known && cache.pid == pid && cache.created == created) {
+        const ULONGLONG now = GetTickCount64();
+        if (cache.process != nullptr && now - cache.checkedAt < kRecheckMs) {
+            alive = true;
+        } else if (cache.process != nullptr && WaitForSingleObject(cache.process, 0) == WAIT_TIMEOUT) {
+            alive = true;
+            cache.checkedAt = now;
+        } else if (cache.process != nullptr) {
+            CloseHandle(cache.process);
+            cache.process = nullptr;
+            cache.alive = false;
+        } else {
+            alive = cache.alive;
+        }
+    } else {
+        Forget(cache);
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+        if (process == nullptr) {
+            // A process we may not open still exists; only a vanished pid is dead.
+            sure = GetLastError() != ERROR_ACCESS_DENIED;
+            alive = !sure;
+        } else {
+            FILETIME creation, exit, kernel, user;
+            if (GetProcessTimes(process, &creation, &exit, &kernel, &user) && ToInt64(creation) == created &&
+                WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+                alive = true;
+                cache.process = process;
+                cache.checkedAt = GetTickCount64();
+            } else {
+                CloseHandle(process);
+            }
+        }
+        if (sure) {
+            cache.known = true;
+            cache.pid = pid;
+            cache.created = created;
+            cache.alive = alive;
+        }
+    }
+    ReleaseSRWLockExclusive(&g_process.cacheLock);
+    return alive;
+}
+
+// The owner of a flag, if it still runs.
+bool LiveOwner(Owner& owner, OwnerCache& cache, LONG& pid, LONG64& created) {
+    return ReadOwner(owner, pid, created) && OwnerAlive(cache, pid, created);
+}
+
+// Whether the executable that loads us is MDS.EXE, in any letter case. The path
+// is walked character by character so that the second byte of a double-byte
+// character is never taken for a backslash.
+bool LoadedBySettingsProgram() {
+    char path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return false;
+    const char* name = path;
+    for (const char* p = path; *p != '\0';) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0') {
+            p += 2;
+            continue;
+        }
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+        ++p;
+    }
+    static const char kSettingsProgram[] = "MDS.EXE";
+    for (size_t i = 0; i < sizeof kSettingsProgram - 1; ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80) return false;  // a double-byte name is never "MDS.EXE"
+        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+        if (c != static_cast<unsigned char>(kSettingsProgram[i])) return false;
+    }
+    return name[sizeof kSettingsProgram - 1] == '\0';
+}
+
+void Attach() {
+    g_process.pid = GetCurrentProcessId();
+    FILETIME creation, exit, kernel, user;
+    if (GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user)) {
+        g_process.created = ToInt64(creation);
+    }
+    g_process.lock = CreateMutexA(nullptr, FALSE, "Vezaru.Mirado.MD.SharedStateLock");
+
+    // The first MDS becomes the owner of the MDS flag; a later one, while the first
+    // still runs, finds the flag owned by someone else and reads it as set.
+    if (LoadedBySettingsProgram()) {
+        CrossProcessLock lock;
+        LONG pid = 0;
+        LONG64 created = 0;
+        if (!LiveOwner(g_shared.mds, g_process.mdsCache, pid, created)) {
+            WriteOwner(g_shared.mds, static_cast<LONG>(g_process.pid), g_process.created);
+        }
+    }
+}
+
+void Detach() {
+    {
+        CrossProcessLock lock;
+        LONG pid = 0;
+        LONG64 created = 0;
+        if (ReadOwner(g_shared.mds, pid, created) && IsSelf(pid, created)) StoreLong(g_shared.mds.pid, 0);
+    }
+    Forget(g_process.mdkCache);
+    Forget(g_process.mdsCache);
+    if (g_process.lock != nullptr) CloseHandle(g_process.lock);
+    g_process.lock = nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        Attach();
+    } else if (reason == DLL_PROCESS_DETACH) {
+        Detach();
+    }
+    return TRUE;
+}
+
+int32_t __cdecl MD_GetMDSFlag() noexcept {
+    LONG pid = 0;
+    LONG64 created = 0;
+    if (!LiveOwner(g_shared.mds, g_process.mdsCache, pid, created)) return 0;
+    return IsSelf(pid, created) ? 0 : 1;
+}
+
+int32_t __cdecl MD_GetMDKFlag() noexcept {
+    const LONG value = LoadLong(g_shared.mdkValue);
+    if (value == 0) return 0;
+    LONG pid = 0;
+    LONG64 created = 0;
+    return LiveOwner(g_shared.mdk, g_process.mdkCache, pid, created) ? value : 0;
+}
+
+int32_t __cdecl MD_SetMDKFlag(int32_t value) noexcept {
+    CrossProcessLock lock;
+    if (value == 0) {
+        StoreLong(g_shared.mdkValue, 0);
+        StoreLong(g_shared.mdk.pid, 0);
+        return 0;
+    }
+    LONG pid = 0;
+    LONG64 created = 0;
+    const bool owned = ReadOwner(g_shared.mdk, pid, created) && IsSelf(pid, created);
+    if (!owned) {
+        // An exit request was meant for an MDK that is gone; a fresh one must not
+        // end on its first tick because of it.
+        StoreLong(g_shared.exitRequested, 0);
+        WriteOwner(g_shared.mdk, static_cast<LONG>(g_process.pid), g_process.created);
+    }
+    StoreLong(g_shared.mdkValue, value);
+    return value;
+}
+
+int32_t __cdecl MD_GetItem() noexcept { return LoadLong(g_shared.item); }
+
+int32_t __cdecl MD_SetItem(int32_t value) noexcept {
+    StoreLong(g_shared.item, value);
+    return value;
+}
+
+int32_t __cdecl MD_GetChgFlag() noexcept { return LoadLong(g_shared.changed); }
+
+int32_t __cdecl MD_SetChgFlag(int32_t value) noexcept {
+    StoreLong(g_shared.changed, value);
+    return value;
+}
+
+int32_t __cdecl MD_GetExitFlag() noexcept { return LoadLong(g_shared.exitRequested); }
+
+int32_t __cdecl MD_SetExitFlag(int32_t value) noexcept {
+    StoreLong(g_shared.exitRequested, value);
+    return value;
+}
+
+}  // extern "C"

@@ -1,0 +1,21 @@
+# Reads a DLL's export table without running it: exactly the expected names,
+# undecorated (no leading underscore, no @N), in the 32-bit build as well.
+#   cmake -DOBJDUMP=... -DDLL=... -DNAMES="a;b;c" -P CheckExports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)+" table "${dump}")
+string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+set(found "")
+foreach(row ${rows})
+  string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${row}")
+  list(APPEND found "${name}")
+endforeach()
+list(SORT found)
+set(expected ${NAMES})
+list(SORT expected)
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "exports of ${DLL}:\n  found    ${found}\n  expected ${expected}")
+endif()
+message(STATUS "${DLL}: ${found}")

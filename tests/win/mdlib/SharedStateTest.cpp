@@ -1,0 +1,222 @@
+// MD.dll across real processes: values one process sets are read by another, the
+// MDS flag follows the settings program's executable name, and a killed owner
+// releases its flag.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "win/MessageBox.h"
+#include "win/SharedStateBinder.h"
+
+namespace {
+
+std::string TestFolder() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string Probe() { return TestFolder() + "\\md_probe.exe"; }
+std::string Settings() { return TestFolder() + "\\MDS.EXE"; }
+
+HANDLE Start(const std::string& exe, const std::string& arguments) {
+    std::string command = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+DWORD Finish(HANDLE process) {
+    DWORD code = 9999;
+    if (WaitForSingleObject(process, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code;
+}
+
+// Runs a probe to its end: 0 when every expectation held.
+DWORD RunToEnd(const std::string& exe, const std::string& arguments) {
+    HANDLE process = Start(exe, arguments);
+    return process != nullptr ? Finish(process) : 8888;
+}
+
+// A probe that sets some values and stays until released or killed.
+class Holder {
+public:
+    Holder(const std::string& exe, const std::string& sets) {
+        static int serial = 0;
+        const std::string tag = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
+        const std::string readyName = "hA_md_ready_" + tag;
+        const std::string quitName = "hA_md_quit_" + tag;
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
+        quit_ = CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
+        process_ = Start(exe, "hold " + readyName + " " + quitName + " " + sets);
+        HANDLE both[] = {ready_, process_};
+        started_ = process_ != nullptr && WaitForMultipleObjects(2, both, FALSE, 30000) == WAIT_OBJECT_0;
+    }
+    ~Holder() {
+        if (process_ != nullptr) Kill();
+        CloseHandle(ready_);
+        CloseHandle(quit_);
+    }
+    bool Started() const { return started_; }
+    // Releases the probe and returns its exit code (100 + MDS flag at its start).
+    DWORD Release() {
+        SetEvent(quit_);
+        const DWORD code = Finish(process_);
+        process_ = nullptr;
+        return code;
+    }
+    void Kill() {
+        TerminateProcess(process_, 1);
+        Finish(process_);
+        process_ = nullptr;
+    }
+
+private:
+    HANDLE ready_ = nullptr;
+    HANDLE quit_ = nullptr;
+    HANDLE process_ = nullptr;
+    bool started_ = false;
+};
+
+// A process that keeps polling learns of a killed owner within a tenth of a
+// second; the bound here is generous.
+bool BecomesZero(int32_t (SharedStateBinder::*getter)() const) {
+    const SharedStateBinder md;
+    for (int i = 0; i < 200; ++i) {
+        if ((md.*getter)() == 0) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+class SharedState : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SetMessageRecorder([](HWND, const std::string& text, MessageKind, UINT) {
+            ADD_FAILURE() << "unexpected message: " << text;
+            return IDOK;
+        });
+        ASSERT_TRUE(SharedStateBinder().Load());
+    }
+    static void TearDownTestSuite() {
+        SharedStateBinder().Unload();
+        SetMessageRecorder(nullptr);
+    }
+    void TearDown() override {
+        md.SetMDKFlag(0);
+        md.SetItem(-1);
+        md.SetChgFlag(0);
+        md.SetExitFlag(0);
+    }
+    SharedStateBinder md;
+};
+
+// Runs first in a fresh mapping: nothing has been set yet.
+TEST_F(SharedState, AFreshLibraryReadsItsInitialValues) {
+    EXPECT_EQ(md.GetMDSFlag(), 0);
+    EXPECT_EQ(md.GetMDKFlag(), 0);
+    EXPECT_EQ(md.GetItem(), -1);
+    EXPECT_EQ(md.GetChgFlag(), 0);
+    EXPECT_EQ(md.GetExitFlag(), 0);
+}
+
+TEST_F(SharedState, ValuesSetInOneProcessAreReadInAnother) {
+    md.SetItem(7);
+    md.SetChgFlag(1);
+    md.SetExitFlag(1);
+    EXPECT_EQ(RunToEnd(Probe(), "expect item=7 chg=1 exit=1 mdk=0 mds=0"), 0u);
+
+    Holder other(Probe(), "item=3 chg=0 exit=0 mdk=1");
+    ASSERT_TRUE(other.Started());
+    EXPECT_EQ(md.GetItem(), 3);
+    EXPECT_EQ(md.GetChgFlag(), 0);
+    EXPECT_EQ(md.GetExitFlag(), 0);
+    EXPECT_EQ(md.GetMDKFlag(), 1);
+    EXPECT_EQ(RunToEnd(Probe(), "expect mdk=1 item=3"), 0u);
+    // The change and exit flags are messages to the next reader: they outlive
+    // the process that set them.
+    md.SetChgFlag(1);
+    EXPECT_EQ(other.Release(), 100u);
+    EXPECT_EQ(md.GetChgFlag(), 1);
+    EXPECT_EQ(md.GetItem(), 3);
+}
+
+TEST_F(SharedState, TheFirstSettingsProgramReadsZeroAndEveryoneElseNonZero) {
+    Holder first(Settings(), "");
+    ASSERT_TRUE(first.Started());
+    EXPECT_NE(md.GetMDSFlag(), 0);
+    EXPECT_EQ(RunToEnd(Settings(), "expect mds=1"), 0u) << "a second MDS must see the first";
+    EXPECT_EQ(RunToEnd(Probe(), "expect mds=1"), 0u) << "any other program sees MDS";
+    EXPECT_EQ(first.Release(), 100u) << "the first MDS read 0 at its own start";
+
+    EXPECT_EQ(md.GetMDSFlag(), 0);
+    EXPECT_EQ(RunToEnd(Probe(), "expect mds=0"), 0u);
+    EXPECT_EQ(RunToEnd(Settings(), "expect mds=0"), 0u) << "the next MDS is first again";
+}
+
+TEST_F(SharedState, AKilledSettingsProgramNoLongerPausesAnyone) {
+    Holder settings(Settings(), "");
+    ASSERT_TRUE(settings.Started());
+    EXPECT_NE(md.GetMDSFlag(), 0);
+    settings.Kill();
+    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDSFlag));
+    EXPECT_EQ(RunToEnd(Probe(), "expect mds=0"), 0u);
+    Holder next(Settings(), "");
+    ASSERT_TRUE(next.Started());
+    EXPECT_NE(md.GetMDSFlag(), 0);
+    EXPECT_EQ(next.Release(), 100u);
+}
+
+TEST_F(SharedState, AKilledResidentChangerDoesNotBlockTheNext) {
+    Holder resident(Probe(), "mdk=1");
+    ASSERT_TRUE(resident.Started());
+    EXPECT_EQ(md.GetMDKFlag(), 1);
+    md.SetExitFlag(1);  // a request the killed one never saw
+    resident.Kill();
+    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDKFlag));
+    EXPECT_EQ(RunToEnd(Probe(), "expect mdk=0"), 0u);
+
+    Holder next(Probe(), "mdk=1");
+    ASSERT_TRUE(next.Started());
+    EXPECT_EQ(md.GetMDKFlag(), 1);
+    EXPECT_EQ(md.GetExitFlag(), 0) << "the next MDK must not end on its first tick";
+    next.Release();
+    // It never cleared its mark, but it is gone: the flag reads 0.
+    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDKFlag));
+}
+
+TEST_F(SharedState, EveryExportStaysCheapWhileAnotherProgramOwnsTheFlags) {
+    Holder settings(Settings(), "");
+    Holder resident(Probe(), "mdk=1");
+    ASSERT_TRUE(settings.Started());
+    ASSERT_TRUE(resident.Started());
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    const int calls = 20000;
+    int sum = 0;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < calls; ++i) sum += md.GetMDSFlag();
+    QueryPerformanceCounter(&end);
+    const double mdsNs = 1e9 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / calls;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < calls; ++i) sum += md.GetMDKFlag();
+    QueryPerformanceCounter(&end);
+    const double mdkNs = 1e9 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / calls;
+    EXPECT_EQ(sum, 2 * calls);
+    std::printf("MD_GetMDSFlag %.0f ns/call, MD_GetMDKFlag %.0f ns/call (owner alive in another process)\n",
+                mdsNs, mdkNs);
+    // Polled every 10 ms: even a millisecond would be a tenth of the resident's time.
+    EXPECT_LT(mdsNs, 200000.0);
+}
+
+}  // namespace
