@@ -36,7 +36,8 @@ public:
 
     // folder without a trailing backslash. True when folder\*.SPI matched any
     // file (the table is then rebuilt from row 0), false otherwise (the table is
-    // left as it was). The loaded flag takes the result.
+    // left as it was). The loaded flag takes the result. A rebuild first frees the
+    // previous rows' modules; once 256 rows are in use no further file is loaded.
     bool LoadPlugins(const std::string& folder);
 
     // The row of the first plug-in that accepts the file, -1 when none does or no
