@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ImageSignature.h"
+#include "ImageHeader.h"
 #include "ImageSource.h"
 #include "PluginInfoText.h"
 #include "SusieAbi.h"

@@ -31,14 +31,15 @@ ImageSource::~ImageSource() {
 }
 
 int ImageSource::Open(LPCSTR buf, LONG_PTR len, unsigned int flag) {
-    if (buf == nullptr) return spi::kInternalError;
     switch (flag & spi::kInputMask) {
     case spi::kInputMemory:
-        if (len < 0) return spi::kBrokenData;
+        if (len <= 0) return spi::kOk;  // nothing to recognise
+        if (buf == nullptr) return spi::kInternalError;
         data_ = reinterpret_cast<const uint8_t*>(buf);
         size_ = static_cast<size_t>(len);
         return spi::kOk;
     case spi::kInputFile:
+        if (buf == nullptr) return spi::kFileReadError;
         break;
     default:
         return spi::kNotImplemented;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "ImageHeader.h"
+
 namespace {
 
 int ResultFromHresult(HRESULT hr) {
@@ -24,6 +26,9 @@ int ResultFromHresult(HRESULT hr) {
 double SaneDpi(double dpi) {
     return std::isfinite(dpi) && dpi > 0.0 && dpi < 65536.0 ? dpi : 0.0;
 }
+
+// Bytes of a 24-bit DIB with rows padded to 4 bytes.
+uint64_t DibBytes(uint64_t width, uint64_t height) { return ((width * 3 + 3) & ~static_cast<uint64_t>(3)) * height; }
 
 // Owns a LocalAlloc block until it is handed to the host.
 class LocalBlock {
@@ -61,6 +66,75 @@ private:
     uint8_t* data_;
 };
 
+// Gives the frame's rows as 24-bit BGR. Frames already in that layout (most
+// JPEGs) are copied as they are; the rest go through a converter, straight to
+// 24 bits where it can, else (Wine's has no direct way from indexed colours)
+// to 32-bit BGRA, whose alpha is dropped here.
+class RowReader {
+public:
+    RowReader() = default;
+    ~RowReader() {
+        if (scratch_ != nullptr) HeapFree(GetProcessHeap(), 0, scratch_);
+    }
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    int Open(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width) {
+        width_ = width;
+        scratch_ = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(width) * 4));
+        if (scratch_ == nullptr) return spi::kNoMemory;
+        WICPixelFormatGUID format;
+        HRESULT hr = frame->GetPixelFormat(&format);
+        if (FAILED(hr)) return ResultFromHresult(hr);
+        if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+            source_ = frame;
+            return spi::kOk;
+        }
+        // A converter may accept a pair of formats and fail only when asked for
+        // pixels, so each way is tried on the first row.
+        hr = Convert(factory, frame, GUID_WICPixelFormat24bppBGR);
+        if (SUCCEEDED(hr)) return spi::kOk;
+        if (hr == E_OUTOFMEMORY) return spi::kNoMemory;
+        hr = Convert(factory, frame, GUID_WICPixelFormat32bppBGRA);
+        if (FAILED(hr)) return hr == E_OUTOFMEMORY ? spi::kNoMemory : spi::kUnknownFormat;
+        viaBgra_ = true;
+        return spi::kOk;
+    }
+
+    HRESULT CopyRow(UINT y, uint8_t* row) {
+        const WICRect rect = {0, static_cast<INT>(y), static_cast<INT>(width_), 1};
+        if (!viaBgra_) return source_->CopyPixels(&rect, width_ * 3, width_ * 3, row);
+        const HRESULT hr = source_->CopyPixels(&rect, width_ * 4, width_ * 4, scratch_);
+        if (FAILED(hr)) return hr;
+        const uint8_t* from = scratch_;
+        for (UINT x = 0; x < width_; ++x, from += 4, row += 3) {
+            row[0] = from[0];
+            row[1] = from[1];
+            row[2] = from[2];
+        }
+        return S_OK;
+    }
+
+private:
+    HRESULT Convert(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, REFWICPixelFormatGUID target) {
+        HRESULT hr = factory->CreateFormatConverter(converter_.Put());
+        if (FAILED(hr)) return hr;
+        hr = converter_->Initialize(frame, target, WICBitmapDitherTypeNone, nullptr, 0.0, WICBitmapPaletteTypeCustom);
+        if (FAILED(hr)) return hr;
+        const UINT bytes = IsEqualGUID(target, GUID_WICPixelFormat24bppBGR) ? 3 : 4;
+        const WICRect rect = {0, 0, static_cast<INT>(width_), 1};
+        hr = converter_->CopyPixels(&rect, width_ * bytes, width_ * bytes, scratch_);
+        if (SUCCEEDED(hr)) source_ = converter_.Get();
+        return hr;
+    }
+
+    ComRef<IWICFormatConverter> converter_;
+    IWICBitmapSource* source_ = nullptr;
+    uint8_t* scratch_ = nullptr;  // one row of 32-bit pixels
+    UINT width_ = 0;
+    bool viaBgra_ = false;
+};
+
 // Reports progress every this many rows: often enough for a progress bar,
 // rarely enough to cost nothing.
 constexpr UINT kProgressRows = 128;
@@ -79,6 +153,15 @@ ComApartment::~ComApartment() {
 int WicPicture::Open(const uint8_t* data, size_t size) {
     if (data == nullptr || size == 0) return spi::kUnknownFormat;
     if (size > 0xFFFFFFFFu) return spi::kNoMemory;
+    // Some decoders (Wine's among them) decode the whole picture while they
+    // open it, and absurd declared sizes overflow them: such pictures never
+    // reach a decoder.
+    uint32_t declaredWidth = 0;
+    uint32_t declaredHeight = 0;
+    if (ReadDeclaredSize(data, size, &declaredWidth, &declaredHeight)) {
+        if (declaredWidth == 0 || declaredHeight == 0) return spi::kBrokenData;
+        if (DibBytes(declaredWidth, declaredHeight) > kMaxDibBytes) return spi::kNoMemory;
+    }
 
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   reinterpret_cast<void**>(factory_.Put()));
@@ -129,33 +212,16 @@ int WicPicture::Describe(PictureInfo* info) {
     return spi::kOk;
 }
 
-int WicPicture::CheckDimensions(uint64_t* stride) const {
-    *stride = (static_cast<uint64_t>(width_) * 3 + 3) & ~static_cast<uint64_t>(3);
-    if (*stride * height_ > kMaxDibBytes) return spi::kNoMemory;
-    return spi::kOk;
-}
-
 int WicPicture::Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback progress, LONG_PTR progressData) {
     *infoOut = nullptr;
     *bitsOut = nullptr;
-    uint64_t stride = 0;
-    int result = CheckDimensions(&stride);
-    if (result != spi::kOk) return result;
+    // The frame may be larger than its header said.
+    if (DibBytes(width_, height_) > kMaxDibBytes) return spi::kNoMemory;
+    const uint64_t stride = DibBytes(width_, 1);
 
-    // Pictures already in the DIB's own layout (most JPEGs) skip the converter.
-    WICPixelFormatGUID format;
-    HRESULT hr = frame_->GetPixelFormat(&format);
-    if (FAILED(hr)) return ResultFromHresult(hr);
-    IWICBitmapSource* source = frame_.Get();
-    ComRef<IWICFormatConverter> converter;
-    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
-        hr = factory_->CreateFormatConverter(converter.Put());
-        if (FAILED(hr)) return ResultFromHresult(hr);
-        hr = converter->Initialize(frame_.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-        if (FAILED(hr)) return hr == E_OUTOFMEMORY ? spi::kNoMemory : spi::kUnknownFormat;
-        source = converter.Get();
-    }
+    RowReader reader;
+    int result = reader.Open(factory_.Get(), frame_.Get(), width_);
+    if (result != spi::kOk) return result;
 
     const SIZE_T imageSize = static_cast<SIZE_T>(stride * height_);
     LocalBlock infoBlock(sizeof(BITMAPINFOHEADER));
@@ -171,8 +237,7 @@ int WicPicture::Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback p
         // WIC gives rows top-down; each lands straight in its bottom-up place.
         for (UINT y = 0; y < height_; ++y) {
             uint8_t* row = pixels.Data() + static_cast<size_t>(height_ - 1 - y) * rowStride;
-            const WICRect rect = {0, static_cast<INT>(y), static_cast<INT>(width_), 1};
-            hr = source->CopyPixels(&rect, rowStride, rowStride, row);
+            const HRESULT hr = reader.CopyRow(y, row);
             if (FAILED(hr)) return ResultFromHresult(hr);
             std::memset(row + rowBytes, 0, rowStride - rowBytes);
             if (progress != nullptr && (y + 1) % kProgressRows == 0 &&

@@ -63,8 +63,6 @@ public:
     int Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback progress, LONG_PTR progressData);
 
 private:
-    int CheckDimensions(uint64_t* stride) const;
-
     ComRef<IWICImagingFactory> factory_;
     ComRef<IWICStream> stream_;
     ComRef<IWICBitmapDecoder> decoder_;
