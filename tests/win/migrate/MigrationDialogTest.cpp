@@ -1,0 +1,365 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MigrationTestSupport.h"
+#include "win/SharedStateBinder.h"
+
+using namespace migrate_test;
+
+namespace {
+
+// A file name whose double-byte characters end in 0x5C ("表", "ソ"), half-width
+// katakana, and a data text as version 1.03 left it.
+const std::string kStdName = "C:\\壁紙\\表示ソフト.bmp";
+const std::string kStdData = "112632256";
+const std::string kName1 = "D:\\ﾐﾗﾄﾞ\\予約 1.jpg";
+const std::string kData1 = "216744512 1020004300 0000000000 101295400000";
+const std::string kName2 = "E:\\海\\夏.png";
+const std::string kData2 = "00 0000000000 1090017300 000000";
+
+// Another process holding the state of MD.dll: the MDK flag, or (built as
+// MDS.EXE) the settings program's presence.
+class Holder {
+public:
+    Holder(const char* exe, const char* mode) {
+        static int serial = 0;
+        const std::string tag = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
+        const std::string readyName = "migrate_ready_" + tag;
+        const std::string quitName = "migrate_quit_" + tag;
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
+        quit_ = CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        const std::string folder = FolderOfPath(path) + "\\";
+        std::string command = "\"" + folder + exe + "\" " + readyName + " " + quitName + " " + mode;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                                  &process_) != 0;
+        started_ = started_ && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
+    }
+    ~Holder() { Release(); }
+    bool Started() const { return started_; }
+    // Lets the process end and waits for it.
+    void Release() {
+        if (process_.hProcess == nullptr) return;
+        SetEvent(quit_);
+        WaitForSingleObject(process_.hProcess, 20000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+        CloseHandle(ready_);
+        CloseHandle(quit_);
+    }
+
+private:
+    HANDLE ready_ = nullptr;
+    HANDLE quit_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+// Waits, bounded, until the flag reads as wanted.
+template <typename Read>
+bool WaitFor(Read read, bool wanted) {
+    for (int i = 0; i < 500; ++i) {
+        if ((read() != 0) == wanted) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+bool OldTreeIntact() {
+    return GetInt(kOld + "\\Reserve", "Entry").has_value() && KeyExists(kOld + "\\Reserve\\Name") &&
+           KeyExists(kOld + "\\Reserve\\Data") && KeyExists(kOld + "\\Reserve\\BmpName") &&
+           KeyExists(kOld + "\\Settings");
+}
+
+std::vector<std::string> ChildTexts(HWND dialog, const char* className) {
+    struct Search {
+        const char* className;
+        std::vector<std::string> texts;
+    } search{className, {}};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char cls[64] = {};
+            GetClassNameA(child, cls, sizeof cls);
+            if (lstrcmpiA(cls, s.className) == 0) {
+                char text[512] = {};
+                GetWindowTextA(child, text, sizeof text);
+                s.texts.emplace_back(text);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.texts;
+}
+
+}  // namespace
+
+TEST_F(MigrationTest, TheDialogIsTheDescribedOne) {
+    PutOld(1, {{kStdData, kStdName}});
+    RegistryStore store;
+    SettingsProfile profile(store);
+    MigrationDialog dialog(profile);
+    ASSERT_TRUE(dialog.Create());
+    HWND hwnd = dialog.Handle();
+
+    char caption[128] = {};
+    GetWindowTextA(hwnd, caption, sizeof caption);
+    EXPECT_STREQ(caption, "ミラド Version 1.03 -> 1.04");
+    const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+
+    RECT units{0, 0, 194, 125};
+    MapDialogRect(hwnd, &units);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, units.right);
+    EXPECT_EQ(client.bottom, units.bottom);
+
+    const std::vector<std::string> labels = ChildTexts(hwnd, "Static");
+    const std::vector<std::string> expected = {
+        "ミラド Version 1.03 から 1.04 へバージョンをアップします。",
+        "注） このソフトは古いバージョンのデータを新しいバージョンに対応させるためのもので、"
+        "インストーラーやアンインストーラーではありません。",
+        "よろしい場合は、「OK」ボタンを押してください。",
+    };
+    EXPECT_EQ(labels, expected);
+
+    EXPECT_EQ(dialog.ItemText(IDC_DELETE_OLD), "古いバージョンのデータを削除する");
+    EXPECT_FALSE(dialog.IsChecked(IDC_DELETE_OLD));
+    EXPECT_EQ(dialog.ItemText(IDOK), "OK");
+    EXPECT_EQ(dialog.ItemText(IDCANCEL), "ｷｬﾝｾﾙ");
+    EXPECT_EQ(LOWORD(SendMessageA(hwnd, DM_GETDEFID, 0, 0)), IDOK);
+
+    // Icon 128 as both window icons, and as the icon dragged while minimised.
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), icon);
+
+    // The old data is read when the dialog opens, and nothing is written yet.
+    EXPECT_TRUE(dialog.LibraryLoaded());
+    EXPECT_EQ(dialog.Old().entry, 1);
+    EXPECT_EQ(dialog.Old().pairs.at(0).fileName, kStdName);
+    EXPECT_FALSE(KeyExists(kNew));
+    EXPECT_TRUE(messages.empty());
+    dialog.Destroy();
+    EXPECT_EQ(dialog.Handle(), nullptr);
+}
+
+TEST_F(MigrationTest, ThreeEntriesBecomeTheStandardAndTwoReservationsByteForByte) {
+    PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_TRUE(messages.empty());
+
+    EXPECT_EQ(GetInt(kNew + "\\Reserve", "Entry"), 2);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Std", "Name"), kStdName);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Std", "Data"), kStdData);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Data", "0"), kData1);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "0"), kName1);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Data", "1"), kData2);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "1"), kName2);
+    EXPECT_FALSE(GetString(kNew + "\\Reserve\\Name", "2").has_value());
+
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "Flag1stBoot"), 1);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagBoss"), 0);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagShuffle"), 1);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagStdDispMD"), 0);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagStdDispWIN"), 1);
+    EXPECT_FALSE(GetInt(kNew + "\\Settings", "FlagPasswd").has_value());
+    EXPECT_FALSE(GetString(kNew + "\\Settings", "Passwd").has_value());
+    EXPECT_FALSE(KeyExists(kNew + "\\Size"));
+
+    // Box 1000 was not ticked: the old data stays.
+    EXPECT_TRUE(OldTreeIntact());
+}
+
+TEST_F(MigrationTest, OnlyTheStandardWallpaperGivesEntryZero) {
+    PutOld(1, {{kStdData, kStdName}, {kData1, kName1}});  // a stale pair 1 is not carried
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_EQ(GetInt(kNew + "\\Reserve", "Entry"), 0);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Std", "Name"), kStdName);
+    EXPECT_FALSE(KeyExists(kNew + "\\Reserve\\Data"));
+    EXPECT_FALSE(KeyExists(kNew + "\\Reserve\\Name"));
+}
+
+TEST_F(MigrationTest, TheExtraFolderKeepsItsWholeLastComponent) {
+    PutOld(1, {{kStdData, kStdName}}, "C:\\Photos\\Sea.2001");
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_EQ(GetString(kNew + "\\ViewFolder\\Path", "00"), "C:\\Photos\\Sea.2001");
+    EXPECT_EQ(GetString(kNew + "\\ViewFolder\\Title", "00"), "Sea.2001");
+    EXPECT_EQ(GetInt(kNew + "\\ViewFolder", "MaxFolder"), 2);
+
+    Clean();
+    PutOld(1, {{kStdData, kStdName}}, "");
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_EQ(GetInt(kNew + "\\ViewFolder", "MaxFolder"), 1);
+    EXPECT_FALSE(GetString(kNew + "\\ViewFolder\\Path", "00").has_value());
+    EXPECT_FALSE(GetString(kNew + "\\ViewFolder\\Title", "00").has_value());
+}
+
+TEST_F(MigrationTest, TheTickedBoxDeletesTheOldTreeAfterMigrating) {
+    PutOld(2, {{kStdData, kStdName}, {kData1, kName1}});
+    EXPECT_EQ(Run(IDOK, true), IDOK);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "0"), kName1);
+    EXPECT_FALSE(KeyExists("Software\\V-ezaru"));
+
+    // A key that is not the tool's own keeps its parents: each delete is single
+    // and its failure is ignored.
+    PutOld(2, {{kStdData, kStdName}, {kData1, kName1}});
+    MakeKey("Software\\V-ezaru\\Other");
+    EXPECT_EQ(Run(IDOK, true), IDOK);
+    EXPECT_FALSE(KeyExists(kOld));
+    EXPECT_TRUE(KeyExists("Software\\V-ezaru\\Other"));
+}
+
+TEST_F(MigrationTest, WithoutOldDataOkRefusesAndWritesNothing) {
+    const std::string refusal = "古いバージョンのデータが存在しません。\nデータの更新を中断しました。";
+    // No old tree at all.
+    EXPECT_EQ(Run(IDOK, true), IDCANCEL);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, refusal);
+    EXPECT_EQ(messages[0].kind, MessageKind::Information);
+    EXPECT_FALSE(KeyExists(kNew));
+
+    // A "Reserve" key whose count is missing, or not a number, is no old data
+    // either; the rest of the old tree stays even with 1000 ticked.
+    for (bool asText : {false, true}) {
+        messages.clear();
+        PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
+        HKEY reserve = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve").c_str(), 0, KEY_ALL_ACCESS, &reserve);
+        RegDeleteValueA(reserve, "Entry");
+        RegCloseKey(reserve);
+        if (asText) PutString(kOld + "\\Reserve", "Entry", "3");
+        EXPECT_EQ(Run(IDOK, true), IDCANCEL);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, refusal);
+        EXPECT_FALSE(KeyExists(kNew));
+        EXPECT_TRUE(KeyExists(kOld + "\\Reserve\\Name"));
+        EXPECT_TRUE(KeyExists(kOld + "\\Settings"));
+    }
+}
+
+TEST_F(MigrationTest, UnreadableFlagsAreMigratedAsOff) {
+    PutOld(1, {{kStdData, kStdName}});
+    HKEY settings = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, (kOld + "\\Settings").c_str(), 0, KEY_ALL_ACCESS, &settings);
+    RegDeleteValueA(settings, "Flag1stBoot");
+    RegCloseKey(settings);
+    PutString(kOld + "\\Settings", "FlagShuffle", "1");
+    PutInt(kOld + "\\Settings", "FlagBoss", 7);
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "Flag1stBoot"), 0);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagShuffle"), 0);
+    EXPECT_EQ(GetInt(kNew + "\\Settings", "FlagBoss"), 7);  // any other value is copied as read
+
+    // Without a "Settings" key every flag would read -1, "set" to the new programs.
+    Clean();
+    PutOld(1, {{kStdData, kStdName}});
+    RegDeleteTreeA(HKEY_CURRENT_USER, (kOld + "\\Settings").c_str());
+    EXPECT_EQ(Run(IDOK), IDOK);
+    for (const char* flag : {"Flag1stBoot", "FlagBoss", "FlagShuffle", "FlagStdDispMD", "FlagStdDispWIN"}) {
+        EXPECT_EQ(GetInt(kNew + "\\Settings", flag), 0) << flag;
+    }
+    EXPECT_EQ(GetInt(kNew + "\\ViewFolder", "MaxFolder"), 1);
+}
+
+TEST_F(MigrationTest, ACountAboveTheCapacityIsHeldAt1024Pairs) {
+    PutOld(1100, {{kStdData, kStdName}});
+    HKEY data = nullptr;
+    HKEY names = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve\\Data").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &data, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve\\Name").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &names, nullptr);
+    for (int k = 1; k < 1100; ++k) {
+        const std::string name = std::to_string(k);
+        const std::string file = "C:\\w\\" + name + ".bmp";
+        RegSetValueExA(names, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
+                       static_cast<DWORD>(file.size() + 1));
+        RegSetValueExA(data, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("00"), 3);
+    }
+    RegCloseKey(data);
+    RegCloseKey(names);
+
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_EQ(GetInt(kNew + "\\Reserve", "Entry"), 1023);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "1022"), "C:\\w\\1023.bmp");
+    EXPECT_FALSE(GetString(kNew + "\\Reserve\\Name", "1023").has_value());
+}
+
+TEST_F(MigrationTest, CancelWritesNothing) {
+    PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
+    EXPECT_EQ(Run(IDCANCEL, true), IDCANCEL);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(KeyExists(kNew));
+    EXPECT_TRUE(OldTreeIntact());
+}
+
+TEST_F(MigrationTest, WhileMdkRunsOkRefusesAndKeepsTheOldData) {
+    PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
+    Holder mdk("migrate_flag_holder.exe", "mdk");
+    ASSERT_TRUE(mdk.Started());
+    SharedStateBinder md;
+    ASSERT_TRUE(md.Load());
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, true));
+
+    EXPECT_EQ(Run(IDOK, true), IDCANCEL);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "ミラドが起動しています。\nミラドを終了してもう１度起動して下さい。");
+    EXPECT_EQ(messages[0].kind, MessageKind::Information);
+    EXPECT_FALSE(KeyExists(kNew));
+    EXPECT_TRUE(OldTreeIntact());
+}
+
+TEST_F(MigrationTest, WhileMdsRunsOkRefuses) {
+    PutOld(1, {{kStdData, kStdName}});
+    Holder mds("MDS.EXE", "mds");
+    ASSERT_TRUE(mds.Started());
+    SharedStateBinder md;
+    ASSERT_TRUE(md.Load());
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDSFlag(); }, true));
+
+    EXPECT_EQ(Run(IDOK, true), IDCANCEL);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "ミラドが起動しています。\nミラドを終了してもう１度起動して下さい。");
+    EXPECT_FALSE(KeyExists(kNew));
+    EXPECT_TRUE(OldTreeIntact());
+}
+
+TEST_F(MigrationTest, TheRunningCheckHappensOnlyAtOk) {
+    PutOld(2, {{kStdData, kStdName}, {kData1, kName1}});
+    Holder mdk("migrate_flag_holder.exe", "mdk");
+    ASSERT_TRUE(mdk.Started());
+    SharedStateBinder md;
+    ASSERT_TRUE(md.Load());
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, true));
+
+    // Opened while MDK runs; the user ends MDK, then presses OK.
+    RegistryStore store;
+    SettingsProfile profile(store);
+    MigrationDialog dialog(profile);
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_TRUE(messages.empty());
+    mdk.Release();
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, false));
+
+    SendMessageA(dialog.Item(IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog.Ended());
+    EXPECT_EQ(dialog.Result(), IDOK);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "0"), kName1);
+    dialog.Destroy();
+}
