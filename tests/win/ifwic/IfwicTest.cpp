@@ -494,6 +494,9 @@ TEST(IfwicHostile, RefusesBrokenFilesWithACodeAndNoHandles) {
         {"jpeg-cut-in-data", Head(jpeg, jpeg.size() / 2), {2, 3}},
         {"gif-cut-in-header", Head(gif, 14), {2, 3}},
         {"huge-png", PngOfSize(100000, 100000), {4}},
+        // 16384 pixels make 49152-byte rows: 5462 rows pass 256 MiB, 5461 do not.
+        {"png-just-over-256-mib", PngOfSize(16384, 5462), {4}},
+        {"png-just-within-256-mib-without-data", PngOfSize(16384, 5461), {2, 3}},
         {"huge-tiff", HugeTiff(), {4}},
         {"huge-jpeg", HugeJpeg(), {4}},
         {"huge-gif", HugeGif(), {4}},
@@ -506,6 +509,33 @@ TEST(IfwicHostile, RefusesBrokenFilesWithACodeAndNoHandles) {
         ExpectFailure(fromMemory, c.allowed, std::string(c.name) + " (memory)");
         SpiPictureInfo info = {};
         EXPECT_NE(Plugin().getPictureInfo(path.c_str(), 0, 0, &info), 0) << c.name;
+    }
+}
+
+TEST(IfwicHostile, DamagedPicturesNeverCrashAndAnswerCoherently) {
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    for (const char* name : {"quad.png", "quad.jpg", "quad.tif", "palette.png", "anim.gif"}) {
+        const std::vector<char> original = ReadWholeFile(ImagePath(name));
+        ASSERT_FALSE(original.empty()) << name;
+        for (int round = 0; round < 60; ++round) {
+            std::vector<char> bytes = original;
+            const int changes = 1 + static_cast<int>(next() % 4);
+            for (int i = 0; i < changes; ++i) bytes[next() % bytes.size()] = static_cast<char>(next());
+            Decoded d(bytes.data(), static_cast<LONG_PTR>(bytes.size()), 1);
+            const std::string what = std::string(name) + " round " + std::to_string(round);
+            if (d.result == 0) {
+                ASSERT_TRUE(d.Ok()) << what;
+                EXPECT_EQ(d.header->biSizeImage, d.Stride() * static_cast<size_t>(d.header->biHeight)) << what;
+                EXPECT_EQ(LocalSize(d.bits), d.header->biSizeImage) << what;
+            } else {
+                EXPECT_EQ(d.info, nullptr) << what;
+                EXPECT_EQ(d.bits, nullptr) << what;
+            }
+        }
     }
 }
 
