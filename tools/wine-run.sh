@@ -21,6 +21,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/.mirado-ready" ]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
+    # A crash ends the program with its exception code instead of starting the
+    # debugger, so a crashing test fails plainly and fast.
+    "$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
     "$(dirname "$wine")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
     touch "$WINEPREFIX/.mirado-ready"
   fi

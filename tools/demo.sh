@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The main job: the resident changer MDK.EXE on a Wine desktop, changing the
+# wallpaper by itself from a small sample table, with screenshots as it goes.
+#
+#   tools/demo.sh [SECONDS]     (default 200)
+#
+# Uses $DISPLAY when there is one (you watch it live and can use the tray icon),
+# otherwise a private Xvfb. Expects the win64 build (make demo builds it).
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+seconds=${1:-${DEMO_SECONDS:-200}}
+build=$root/build/win64
+demo=$root/build/demo
+shots=$demo/screenshots
+export MIRADO_WINEPREFIX=$demo/wineprefix
+RUN=$here/wine-run.sh
+. "$here/mdk-profile.sh"
+
+for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI; do
+  [ -f "$build/$f" ] || { echo "demo: $build/$f is missing; run make demo" >&2; exit 1; }
+done
+
+if [ -z "${DISPLAY:-}" ] || [ "${MIRADO_XVFB:-0}" = 1 ]; then
+  # No display of our own: start Xvfb and come back in through it.
+  if [ -z "${MIRADO_DEMO_INNER:-}" ]; then
+    MIRADO_DEMO_INNER=1 MIRADO_XVFB=1 exec "$here/xvfb-run.sh" "$0" "$seconds"
+  fi
+fi
+
+echo "demo: preparing $demo"
+rm -rf "$demo/program" "$shots"
+mkdir -p "$demo/program" "$demo/images" "$shots"
+cp "$build/resident/MDK.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$demo/program/"
+
+convert() { if [ -x /usr/bin/convert ]; then /usr/bin/convert "$@"; else command convert "$@"; fi; }
+font=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
+label() { if [ -f "$font" ]; then printf '%s' "-font $font -pointsize 120 -fill white -gravity center -annotate +0+0"; fi; }
+img=$demo/images
+convert -size 1024x768 gradient:'#ff7e00-#5a00a0' $(label) '夕焼け' -quality 92 "$img/sunset.jpg" 2>/dev/null ||
+  convert -size 1024x768 gradient:'#ff7e00-#5a00a0' -quality 92 "$img/sunset.jpg"
+convert -size 1024x768 gradient:'#00c8ff-#003060' $(label) '海' "$img/sea.png" 2>/dev/null ||
+  convert -size 1024x768 gradient:'#00c8ff-#003060' "$img/sea.png"
+convert -size 1024x768 gradient:'#a0e060-#205010' $(label) '森' -quality 92 "$img/forest.jpg" 2>/dev/null ||
+  convert -size 1024x768 gradient:'#a0e060-#205010' -quality 92 "$img/forest.jpg"
+convert -size 1024x768 plasma:'#ffd0e0-#c04070' -seed 7 $(label) '朝' "$img/morning.png" 2>/dev/null ||
+  convert -size 1024x768 xc:'#ffd0e0' "$img/morning.png"
+convert -size 1024x768 xc:'#303030' -fill '#808080' -draw 'circle 512,384 512,200' BMP3:"$img/standard.bmp"
+
+echo "demo: writing the sample table"
+"$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
+# A time-of-day reservation for this minute and the next (it wins first), then
+# three reservations rotating every minute; the standard wallpaper when MDK ends.
+from_h=$(date +%-H); from_m=$(date +%-M)
+to=$(date -d '+1 min' +'%-H %-M'); to_h=${to% *}; to_m=${to#* }
+if [ "$to_h" -lt "$from_h" ]; then to_h=23; to_m=59; fi
+reg_dword Reserve Entry 4
+reg_sz 'Reserve\Std' Name "$(winpath "$img/standard.bmp")"
+reg_sz 'Reserve\Std' Data "0$((0x303030))"
+reg_sz 'Reserve\Name' 0 "$(winpath "$img/morning.png")"
+reg_sz 'Reserve\Data' 0 "$(reservation_text 2 0 0 0 0 0 0 1 "$from_h" "$from_m" "$to_h" "$to_m" 0 0 0 0)"
+n=1
+for name in sunset.jpg sea.png forest.jpg; do
+  reg_sz 'Reserve\Name' $n "$(winpath "$img/$name")"
+  reg_sz 'Reserve\Data' $n "$(reservation_text 2 0 0 0 0 0 0 0 0 0 0 0 1 0 0 60000)"
+  n=$((n + 1))
+done
+reg_dword Settings Flag1stBoot 1
+reg_dword Settings FlagStdDispMD 1
+
+echo "demo: starting the Wine desktop and MDK.EXE for $seconds s (screenshots every 10 s)"
+"$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+"$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
+sleep 3
+(cd "$demo/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
+
+window=$(xwininfo -root -tree 2>/dev/null | awk '/"mirado - Wine desktop"/ {print $1; exit}')
+shot=0
+end=$((SECONDS + seconds))
+while [ $SECONDS -lt $end ]; do
+  sleep 10
+  shot=$((shot + 1))
+  import -window "${window:-root}" "$shots/$(printf 'shot-%03d' $shot).png" 2>/dev/null
+done
+
+"$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null
+wait 2>/dev/null
+
+distinct=$(for f in "$shots"/*.png; do convert "$f" -scale 16x12! -depth 4 rgb:- 2>/dev/null | md5sum; done | sort -u | wc -l)
+echo "demo: $shot screenshots, $distinct different desktops, in $shots"

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The resident changer's cost while it lives: MDK.EXE runs under Wine on a
+# desktop for SECONDS (default 60) with 1024 reservations (date, time and timer
+# windows, all applying), then as long with an empty table; prints the CPU time
+# of MDK's process (and of the Wine server, which carries its timer messages) for
+# each, as a share of one core, and their ratio.
+#
+#   tools/measure-cpu.sh [SECONDS]
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+seconds=${1:-60}
+build=$root/build/win64
+work=$root/build/cpu
+export MIRADO_WINEPREFIX=$work/wineprefix
+RUN=$here/wine-run.sh
+. "$here/mdk-profile.sh"
+
+if [ -z "${DISPLAY:-}" ] || [ "${MIRADO_XVFB:-0}" = 1 ]; then
+  if [ -z "${MIRADO_CPU_INNER:-}" ]; then
+    MIRADO_CPU_INNER=1 MIRADO_XVFB=1 exec "$here/xvfb-run.sh" "$0" "$seconds"
+  fi
+fi
+
+for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI; do
+  [ -f "$build/$f" ] || { echo "measure-cpu: $build/$f is missing; run make win64" >&2; exit 1; }
+done
+mkdir -p "$work/program"
+cp "$build/resident/MDK.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$work/program/"
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+hz=$(getconf CLK_TCK)
+
+# The registry file of a table with COUNT reservations.
+table_file() {
+  local count=$1 file=$work/table-$1.reg
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vezaru\\Mirado\\Reserve]\r\n"Entry"=dword:%08x\r\n\r\n' "$count"
+    printf '[HKEY_CURRENT_USER\\Software\\Vezaru\\Mirado\\Settings]\r\n"Flag1stBoot"=dword:00000001\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Vezaru\\Mirado\\Reserve\\Std]\r\n"Name"=""\r\n"Data"="00"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Vezaru\\Mirado\\Reserve\\Name]\r\n'
+    for ((i = 0; i < count; i++)); do printf '"%d"="C:\\\\wallpapers\\\\%d.jpg"\r\n' $i $i; done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Vezaru\\Mirado\\Reserve\\Data]\r\n'
+    for ((i = 0; i < count; i++)); do
+      # The whole year, the whole day, a repeat of one hour: every one applies.
+      printf '"%d"="%s"\r\n' $i "$(reservation_text 0 $((i * 4099 % 16777216)) 1 0 0 11 30 1 0 0 23 59 1 1 0 3600000)"
+    done
+  } >"$file"
+  printf '%s' "$file"
+}
+
+ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
+measure() {
+  local count=$1
+  "$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
+  "$RUN" regedit /S "$(winpath "$(table_file "$count")")" >/dev/null 2>&1
+  "$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$RUN" explorer /desktop=mirado,800x600 >/dev/null 2>&1 &
+  sleep 3
+  (cd "$work/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
+  local pid="" server=""
+  for _ in $(seq 100); do
+    pid=$(pgrep -f 'MDK\.EXE' | head -n 1)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  server=$(pgrep -f "wineserver" | head -n 1)
+  sleep 5  # start-up and the first wallpaper are not what we measure
+  local a0 s0 a1 s1
+  a0=$(ticks_of "$pid"); s0=$(ticks_of "$server")
+  sleep "$seconds"
+  a1=$(ticks_of "$pid"); s1=$(ticks_of "$server")
+  WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
+  wait 2>/dev/null
+  awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" -v n="$count" 'BEGIN {
+    printf "%5d reservations: MDK %.3f s CPU in %d s = %.2f%% of one core; Wine server %.2f%%\n",
+      n, a / hz, t, 100 * a / hz / t, 100 * s / hz / t }'
+  echo $((a1 - a0)) >"$work/ticks-$count"
+}
+
+measure 1024
+measure 0
+big=$(cat "$work/ticks-1024"); empty=$(cat "$work/ticks-0")
+awk -v b="$big" -v e="$empty" 'BEGIN { if (e > 0) printf "cpu ratio 1024/empty: %.2f\n", b / e; else print "cpu ratio 1024/empty: empty table used no measurable CPU" }'
