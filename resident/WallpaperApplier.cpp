@@ -1,0 +1,180 @@
+#include "WallpaperApplier.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/PathText.h"
+#include "core/ReservationStorage.h"
+#include "core/TempBitmap.h"
+#include "win/RegistryStore.h"
+
+namespace {
+
+constexpr const char* kDesktopKey = "Control Panel\\desktop";
+constexpr const char* kColoursKey = "Control Panel\\Colors";
+constexpr const char* kTempBitmapName = "\\MD_TMP.bmp";
+
+// Closes a key on every path out.
+class DesktopKey {
+public:
+    DesktopKey(const char* path, REGSAM access) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~DesktopKey() {
+        if (key_ != nullptr) RegCloseKey(key_);
+    }
+    DesktopKey(const DesktopKey&) = delete;
+    DesktopKey& operator=(const DesktopKey&) = delete;
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+void SetString(HKEY key, const char* name, const char* text) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+// Both blocks a plug-in hands back, locked while this lives and freed after.
+class DecodedPicture {
+public:
+    DecodedPicture(HLOCAL info, HLOCAL bits) : infoHandle_(info), bitsHandle_(bits) {
+        if (info != nullptr) info_ = static_cast<const uint8_t*>(LocalLock(info));
+        if (bits != nullptr) bits_ = static_cast<const uint8_t*>(LocalLock(bits));
+    }
+    ~DecodedPicture() {
+        Release(infoHandle_, info_);
+        Release(bitsHandle_, bits_);
+    }
+    DecodedPicture(const DecodedPicture&) = delete;
+    DecodedPicture& operator=(const DecodedPicture&) = delete;
+
+    bool Locked() const { return info_ != nullptr && bits_ != nullptr; }
+    const uint8_t* Info() const { return info_; }
+    const uint8_t* Bits() const { return bits_; }
+    // What the plug-in really allocated; never read beyond it.
+    size_t InfoBytes() const { return LocalSize(infoHandle_); }
+    size_t BitsBytes() const { return LocalSize(bitsHandle_); }
+
+private:
+    static void Release(HLOCAL handle, const uint8_t* locked) {
+        if (handle == nullptr) return;
+        if (locked != nullptr) LocalUnlock(handle);
+        LocalFree(handle);
+    }
+
+    HLOCAL infoHandle_;
+    HLOCAL bitsHandle_;
+    const uint8_t* info_ = nullptr;
+    const uint8_t* bits_ = nullptr;
+};
+
+bool WriteAll(HANDLE file, const void* data, uint32_t bytes) {
+    DWORD written = 0;
+    return bytes == 0 || (WriteFile(file, data, bytes, &written, nullptr) && written == bytes);
+}
+
+}  // namespace
+
+int32_t DisplayMethodOfDesktop(const std::string& style, const std::string& tile) {
+    if (style == "0" && tile == "0") return kMethodCentre;
+    if (style == "1") return kMethodTile;
+    if (style == "0" && tile == "1") return kMethodTile;
+    return kMethodStretch;
+}
+
+WallpaperApplier::WallpaperApplier(PluginHost& plugins, std::string programFolder)
+    : plugins_(plugins), programFolder_(std::move(programFolder)) {}
+
+std::string WallpaperApplier::TempBitmapPath() const { return programFolder_ + kTempBitmapName; }
+
+void WallpaperApplier::WriteLayout(int32_t displayMethod) {
+    // Methods 3 and 4 have names only; they are laid out as centre.
+    const char* tile = displayMethod == kMethodTile ? "1" : "0";
+    const char* style = displayMethod == kMethodStretch ? "2" : "0";
+    DesktopKey key(kDesktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (key.get() == nullptr) return;
+    SetString(key.get(), "WallpaperStyle", style);
+    SetString(key.get(), "TileWallpaper", tile);
+}
+
+void WallpaperApplier::WriteColour(int32_t colour) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%d %d %d", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    {
+        DesktopKey key(kColoursKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+        if (key.get() != nullptr) SetString(key.get(), "Background", text);
+    }
+    const INT element = COLOR_BACKGROUND;
+    const COLORREF value = static_cast<COLORREF>(colour);
+    SetSysColors(1, &element, &value);
+    lastColour_ = colour;
+}
+
+void WallpaperApplier::ApplyReservation(const ReservationRecord& record, int32_t recordIndex) {
+    WriteLayout(record.displayMethod);
+    if (record.colour != lastColour_) WriteColour(record.colour);
+    md_.SetItem(recordIndex - 1);
+
+    // Bitmaps and names without an extension go to the system as they are.
+    const std::string extension = GetUpperExtension(record.fileName);
+    const std::string file =
+        extension == "BMP" || extension.empty() ? record.fileName : ConvertToTempBitmap(record.fileName);
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(file.c_str()),
+                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+}
+
+std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
+    if (fileName.empty() || GetUpperExtension(fileName) == "BMP") return "";
+    const int32_t row = plugins_.FindPlugin(fileName);
+    if (row < 0) return "";
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    if (plugins_.DecodePicture(row, fileName, &info, &bits) != 0) return "";
+    const DecodedPicture picture(info, bits);
+    if (!picture.Locked()) return "";
+
+    DibHeader header;
+    TempBitmapLayout layout;
+    if (!ReadDibHeader(picture.Info(), picture.InfoBytes(), header) ||
+        !PlanTempBitmap(header, picture.InfoBytes(), picture.BitsBytes(), layout)) {
+        return "";
+    }
+    const auto fileHeader = TempBitmapFileHeader(layout);
+
+    const std::string path = TempBitmapPath();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file that cannot be written would leave the system a stale or broken
+    // picture; the background colour alone is the honest result.
+    if (file == INVALID_HANDLE_VALUE) return "";
+    const bool written = WriteAll(file, fileHeader.data(), kBitmapFileHeaderSize) &&
+                         WriteAll(file, picture.Info(), layout.headerSize) &&
+                         WriteAll(file, picture.Info() + layout.headerSize, layout.colourTableSize) &&
+                         WriteAll(file, picture.Bits(), layout.imageSize);
+    const bool closed = CloseHandle(file) != 0;
+    if (!written || !closed) {
+        DeleteFileA(path.c_str());
+        return "";
+    }
+    return path;
+}
+
+void WallpaperApplier::CaptureStandardWallpaper(StandardWallpaper& standard, SettingsProfile& profile) {
+    {
+        DesktopKey key(kDesktopKey, KEY_QUERY_VALUE);
+        if (key.get() != nullptr) {
+            std::string wallpaper, style, tile;
+            // A value that is missing or not REG_SZ reads as empty.
+            if (!ReadRegistryString(key.get(), "Wallpaper", wallpaper)) wallpaper.clear();
+            if (!ReadRegistryString(key.get(), "WallpaperStyle", style)) style.clear();
+            if (!ReadRegistryString(key.get(), "TileWallpaper", tile)) tile.clear();
+            standard.fileName = wallpaper;
+            standard.displayMethod = DisplayMethodOfDesktop(style, tile);
+        }
+    }
+    standard.colour = static_cast<int32_t>(GetSysColor(COLOR_BACKGROUND));
+    SaveStandardWallpaper(profile, standard);
+}
