@@ -35,8 +35,9 @@ struct SharedValues {
 };
 
 // Initialised so that the data lands in the section itself; the item starts at
-// -1, "the standard wallpaper", until MDK publishes one.
-SharedValues g_shared __attribute__((section(".shr"), shared)) = {{0, 0}, 0, {0, 0}, -1, 0, 0};
+// -1, "the standard wallpaper", until MDK publishes one. Aligned for the 64-bit
+// interlocked reads and writes of the 32-bit build.
+SharedValues g_shared __attribute__((section(".shr"), shared, aligned(8))) = {{0, 0}, 0, {0, 0}, -1, 0, 0};
 
 // What one process remembers about an owner, so that a getter called every 10 ms
 // neither opens the process anew nor asks the system on every call.
