@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MigrationTestSupport.h"
+#include "core/PathText.h"
 #include "win/SharedStateBinder.h"
 
 using namespace migrate_test;

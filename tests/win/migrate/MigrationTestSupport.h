@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "MigrationDialog.h"
-#include "core/PathText.h"
 #include "core/ProfileValues.h"
 #include "resource.h"
 #include "win/MessageBox.h"
@@ -82,17 +81,6 @@ inline std::optional<int32_t> GetInt(const std::string& key, const char* name) {
     return static_cast<int32_t>(value);
 }
 
-// Under Xvfb there is no window manager, and Wine waits two seconds for one on
-// every managed window that is hidden. This program's windows are made unmanaged
-// (a Wine setting for this executable alone); it must be set before the first
-// window exists, when Wine reads its display options.
-inline void UseUnmanagedWindows() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string exe = std::string(path).substr(LastBackslash(path) + 1);
-    PutString("Software\\Wine\\AppDefaults\\" + exe + "\\X11 Driver", "Managed", "N");
-}
-
 struct Recorded {
     HWND owner;
     std::string text;
@@ -103,8 +91,6 @@ struct Recorded {
 class MigrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static const bool unmanaged = (UseUnmanagedWindows(), true);
-        (void)unmanaged;
         Clean();
         SetMessageRecorder([this](HWND owner, const std::string& text, MessageKind kind, UINT) {
             messages.push_back({owner, text, kind});
