@@ -216,11 +216,20 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (WindowProc(message, wParam, lParam, result)) return Answer(message, result);
 
+    // A bound handler answers the message unless it calls PassToDefault: then the
+    // framework's own handling below and the system's default run as well. A
+    // handler may send messages to its own dialog, so the flag is kept per call.
+    struct KeepFlag {
+        bool& flag;
+        bool saved;
+        ~KeepFlag() { flag = saved; }
+    } keep{passToDefault_, passToDefault_};
     passToDefault_ = false;
     for (const MessageEntry& entry : messages_) {
         if (entry.message != message) continue;
         result = entry.handler(wParam, lParam);
-        return passToDefault_ ? FALSE : Answer(message, result);
+        if (!passToDefault_) return Answer(message, result);
+        break;
     }
 
     if (message == WM_COMMAND) {
@@ -228,8 +237,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         const WORD code = HIWORD(wParam);
         for (const CommandEntry& entry : commands_) {
             if (entry.id != id || entry.code != code) continue;
+            passToDefault_ = false;
             entry.handler();
-            return passToDefault_ ? FALSE : TRUE;
+            if (!passToDefault_) return TRUE;
+            break;
         }
         // Enter, Escape and the close box arrive here as clicks of IDOK / IDCANCEL.
         if (code == BN_CLICKED && id == IDOK) {
@@ -244,8 +255,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
         for (const NotifyEntry& entry : notifications_) {
             if (entry.id != static_cast<int>(header.idFrom) || entry.code != header.code) continue;
+            passToDefault_ = false;
             result = entry.handler(header);
-            return passToDefault_ ? FALSE : Answer(message, result);
+            if (!passToDefault_) return Answer(message, result);
+            break;
         }
     } else if (message == WM_PAINT) {
         if (PaintMinimisedIcon()) return TRUE;

@@ -6,8 +6,8 @@
 //
 // Order of handling for every message after WM_INITDIALOG:
 //   1. WindowProc (override to see a message before anything else),
-//   2. the bound handlers (a handler may call PassToDefault()),
-//   3. IDOK / IDCANCEL clicks without a bound handler: OnOK / OnCancel,
+//   2. the bound handlers; one that calls PassToDefault() lets 3 to 5 run too,
+//   3. IDOK / IDCANCEL clicks: OnOK / OnCancel,
 //   4. painting the icon while minimised, WM_QUERYDRAGICON,
 //   5. the system's default dialog handling.
 
@@ -81,7 +81,8 @@ protected:
     void BindCommand(int id, CommandHandler handler) { BindCommand(id, BN_CLICKED, std::move(handler)); }
     void BindNotify(int id, UINT code, NotifyHandler handler);
 
-    // Called inside a message handler: the system's default handling runs too.
+    // Called inside a bound handler: the framework's own handling (OnOK/OnCancel,
+    // the minimised icon) and the system's default handling run after it.
     void PassToDefault() { passToDefault_ = true; }
 
     // Sets both window icons. While minimised, the dialog paints it centred in its

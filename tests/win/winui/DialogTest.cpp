@@ -40,6 +40,16 @@ public:
     }
 
     void Rebind() { BindCommand(IDC_TEST_BUTTON, [this] { clicks += 100; }); }
+    // Paints through the framework while minimised, as a program's own WM_PAINT
+    // handler does when it has nothing to add.
+    void BindPaintPassingOn() {
+        BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {
+            ++paints;
+            PassToDefault();
+            return LRESULT{0};
+        });
+        BindMessage(WM_ICONERASEBKGND, [this](WPARAM, LPARAM) { return ++iconBackgrounds, LRESULT{1}; });
+    }
     using Dialog::PaintMinimisedIcon;
     using Dialog::SetIcon;
 
@@ -50,6 +60,8 @@ public:
     int edits = 0;
     HWND notifiedFrom = nullptr;
     int initCalls = 0;
+    int paints = 0;
+    int iconBackgrounds = 0;
     bool endInInit = false;
     std::vector<UINT> preTranslated;
     bool swallowEscape = false;
@@ -224,4 +236,12 @@ TEST_F(DialogTest, TheIconIsBothWindowIconsAndIsPaintedWhenMinimised) {
     ASSERT_TRUE(IsIconic(hwnd));
     InvalidateRect(hwnd, nullptr, TRUE);
     EXPECT_TRUE(dialog.PaintMinimisedIcon());
+
+    // A WM_PAINT handler that passes the message on still gets the icon painted.
+    // (Sent directly: a minimised window is not painted on current systems.)
+    dialog.BindPaintPassingOn();
+    InvalidateRect(hwnd, nullptr, TRUE);
+    SendMessageA(hwnd, WM_PAINT, 0, 0);
+    EXPECT_EQ(dialog.paints, 1);
+    EXPECT_EQ(dialog.iconBackgrounds, 1);
 }
