@@ -80,25 +80,26 @@ bool OldTreeIntact() {
            KeyExists(kOld + "\\Settings");
 }
 
+struct ChildSearch {
+    const char* className;
+    std::vector<std::string> texts;
+};
+
+BOOL CALLBACK CollectChildText(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<ChildSearch*>(data);
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, search.className) == 0) {
+        char text[512] = {};
+        GetWindowTextA(child, text, sizeof text);
+        search.texts.emplace_back(text);
+    }
+    return TRUE;
+}
+
 std::vector<std::string> ChildTexts(HWND dialog, const char* className) {
-    struct Search {
-        const char* className;
-        std::vector<std::string> texts;
-    } search{className, {}};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char cls[64] = {};
-            GetClassNameA(child, cls, sizeof cls);
-            if (lstrcmpiA(cls, s.className) == 0) {
-                char text[512] = {};
-                GetWindowTextA(child, text, sizeof text);
-                s.texts.emplace_back(text);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{className, {}};
+    EnumChildWindows(dialog, CollectChildText, reinterpret_cast<LPARAM>(&search));
     return search.texts;
 }
 
