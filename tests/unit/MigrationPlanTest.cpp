@@ -172,13 +172,6 @@ TEST(MigrationPlan, ARefusedWriteIsReportedSoTheOldDataStays) {
     }
 }
 
-TEST(MigrationPlan, NoOldDataOnlyWhenTheCountIsUnread) {
-    OldData old;
-    EXPECT_FALSE(HasOldData(old));
-    old.entry = 0;
-    EXPECT_TRUE(HasOldData(old));
-}
-
 TEST(MigratedFolderTitle, TakesTheWholeLastComponent) {
     EXPECT_EQ(MigratedFolderTitle("C:\\Photos\\Sea.2001"), "Sea.2001");
     EXPECT_EQ(MigratedFolderTitle("D:\\"), "D:\\");
