@@ -365,3 +365,47 @@ TEST_F(MigrationTest, TheRunningCheckHappensOnlyAtOk) {
     EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "0"), kName1);
     dialog.Destroy();
 }
+
+TEST_F(MigrationTest, TheProgramMigratesWhenItsOkIsPressed) {
+    PutOld(2, {{kStdData, kStdName}, {kData1, kName1}});
+    const std::string folder = FolderOfPath([] {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        return std::string(path);
+    }());
+    // Unmanaged, like the tests' own windows (see run-dialog-test.sh).
+    PutString("Software\\Wine\\AppDefaults\\ZovOV_MD.EXE\\X11 Driver", "Managed", "N");
+    std::string command = "\"" + folder + "\\ZovOV_MD.EXE\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    struct Program {
+        PROCESS_INFORMATION info{};
+        ~Program() {  // never left behind with its dialog open, whatever failed
+            if (info.hProcess == nullptr) return;
+            if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    } program;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                               &program.info));
+
+    // Shown once its initialisation is over.
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && (window == nullptr || !IsWindowVisible(window)); ++i) {
+        window = FindWindowA(nullptr, "ミラド Version 1.03 -> 1.04");
+        Sleep(10);
+    }
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(IsWindowVisible(window));
+    PostMessageA(GetDlgItem(window, IDC_DELETE_OLD), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(program.info.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(program.info.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+
+    EXPECT_EQ(GetInt(kNew + "\\Reserve", "Entry"), 1);
+    EXPECT_EQ(GetString(kNew + "\\Reserve\\Name", "0"), kName1);
+    EXPECT_FALSE(KeyExists("Software\\V-ezaru"));
+}
