@@ -15,7 +15,7 @@ ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
     : winui::Dialog(IDD_RESIDENT),
       profile_(profile),
       programFolder_(ProgramFolder()),
-      applier_(plugins_, binder_, programFolder_),
+      applier_(plugins_, programFolder_),
       firstBoot_(firstBoot) {
     BindMessage(WM_TIMER, [this](WPARAM id, LPARAM) { OnTimer(id); return 0; });
     BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {

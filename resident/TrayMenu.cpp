@@ -1,5 +1,7 @@
 #include "TrayMenu.h"
 
+#include <initializer_list>
+
 #include "resource.h"
 
 HMENU LoadTrayMenu(HINSTANCE instance, const TrayMenuState& state, HMENU& popup) {

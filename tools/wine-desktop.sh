@@ -14,6 +14,12 @@ size=${MIRADO_DESKTOP_SIZE:-1024x768}
 
 "$run" explorer /desktop=mirado,"$size" >/dev/null 2>&1 &
 desktop=$!
+# Ready when its window is on the display and it has settled for a moment.
+for _ in $(seq 100); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
+  sleep 0.1
+done
+sleep 2
 
 "$run" "$@"
 rc=$?

@@ -1,0 +1,51 @@
+// A stand-in for the settings program in the resident changer's end-to-end tests.
+// Named MDS.EXE, it loads MD.dll (which then reports a settings program running),
+// does what HKCU\Software\Vezaru\MiradoTest tells it and ends:
+//   "HoldMs"  how long to stay open (default 300)
+//   "Action"  "change": write the table given by "NewEntry", "NewName0" and
+//             "NewData0" ... and raise the change flag; "exit": raise the exit
+//             flag; anything else: nothing
+// and counts its starts in "Started".
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/ProfileValues.h"
+#include "win/RegistryStore.h"
+
+namespace {
+
+constexpr const char* kTestKey = "Software\\Vezaru\\MiradoTest";
+
+using SetFlag = int(__cdecl*)(int);
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RegistryStore test(HKEY_CURRENT_USER, kTestKey);
+    SettingsProfile control(test);
+    control.WriteInt("", "Started", control.ReadInt("", "Started", 0) + 1);
+
+    HMODULE library = LoadLibraryA("MD.dll");
+    if (library == nullptr) return 1;
+    Sleep(static_cast<DWORD>(control.ReadInt("", "HoldMs", 300)));
+
+    const std::string action = control.ReadString("", "Action", "");
+    if (action == "change") {
+        RegistryStore store;
+        SettingsProfile profile(store);
+        const int32_t entry = control.ReadInt("", "NewEntry", 0);
+        for (int i = 0; i < entry; ++i) {
+            const std::string n = std::to_string(i);
+            profile.WriteString(profile::kReserveNameSection, n, control.ReadString("", "NewName" + n, ""));
+            profile.WriteString(profile::kReserveDataSection, n, control.ReadString("", "NewData" + n, ""));
+        }
+        profile.Write(profile::kEntry, entry);
+        if (auto set = reinterpret_cast<SetFlag>(reinterpret_cast<void*>(GetProcAddress(library, "MD_SetChgFlag")))) set(1);
+    } else if (action == "exit") {
+        if (auto set = reinterpret_cast<SetFlag>(reinterpret_cast<void*>(GetProcAddress(library, "MD_SetExitFlag")))) set(1);
+    }
+    FreeLibrary(library);
+    return 0;
+}

@@ -1,0 +1,349 @@
+// The resident changer as a user meets it: MDK.EXE started on a Wine desktop with
+// a task bar, MD.dll and IFWIC.SPI beside it, the real registry, driven through
+// its tray callback and menu commands as the shell would.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "core/ProfileValues.h"
+#include "core/ReservationStorage.h"
+#include "core/ReservationText.h"
+#include "win/RegistryStore.h"
+
+namespace {
+
+constexpr UINT kTrayCallback = 0x2C00;
+constexpr WPARAM kStart = 32775, kStop = 32776, kNext = 32774, kExit = 32773, kShuffle = 32778,
+                 kOpenSettings = 32772;
+
+std::string Folder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 15000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+// MD.dll as the other programs see it.
+class SharedFlags {
+public:
+    SharedFlags() : library_(LoadLibraryA("MD.dll")) {}
+    ~SharedFlags() {
+        if (library_ != nullptr) FreeLibrary(library_);
+    }
+    int Get(const char* name) const {
+        auto f = reinterpret_cast<int(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        return f != nullptr ? f() : -999;
+    }
+    void Set(const char* name, int value) const {
+        auto f = reinterpret_cast<int(__cdecl*)(int)>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        if (f != nullptr) f(value);
+    }
+    bool Loaded() const { return library_ != nullptr; }
+
+private:
+    HMODULE library_;
+};
+
+struct Process {
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+};
+
+Process StartProgram(const std::string& name) {
+    const std::string folder = Folder();
+    std::string command = "\"" + folder + "\\" + name + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
+        return {};
+    }
+    CloseHandle(info.hThread);
+    return {info.hProcess, info.dwProcessId};
+}
+
+HWND FindResidentWindow(DWORD processId) {
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            char cls[32] = {};
+            GetClassNameA(hwnd, cls, sizeof cls);
+            if (owner == s->id && std::string(cls) == "#32770") {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// What SPI_GETDESKWALLPAPER says, asked by a fresh process each time: Wine
+// keeps system parameters per process, so this process would only ever see the
+// value of its first question.
+std::string DesktopWallpaper() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string command = "\"" + Folder() + "\\wallpaper_probe.exe\"";
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return "?";
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    RegistryStore test(HKEY_CURRENT_USER, "Software\\Vezaru\\MiradoTest");
+    std::string value;
+    test.ReadString("", "Wallpaper", value);
+    return value;
+}
+
+std::string DesktopValue(const char* key, const char* name) {
+    HKEY k = nullptr;
+    std::string value;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &k) == ERROR_SUCCESS) {
+        ReadRegistryString(k, name, value);
+        RegCloseKey(k);
+    }
+    return value;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+bool Near(COLORREF a, COLORREF b) {
+    auto d = [](int x, int y) { return x > y ? x - y : y - x; };
+    return d(GetRValue(a), GetRValue(b)) < 40 && d(GetGValue(a), GetGValue(b)) < 40 && d(GetBValue(a), GetBValue(b)) < 40;
+}
+
+// The popup menu of the tray icon, while it is open.
+HWND OpenMenuWindow() { return FindWindowA("#32768", nullptr); }
+
+ReservationRecord TimerReservation(const std::string& file, int32_t method, int32_t colour, int32_t periodMs) {
+    ReservationRecord r;
+    r.fileName = file;
+    r.displayMethod = method;
+    r.colour = colour;
+    r.timerOn = 1;
+    r.timerPeriodMs = periodMs;
+    return r;
+}
+
+class ResidentEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(flags_.Loaded());
+        ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 30000))
+            << "no task bar: run on a Wine desktop";
+        RegDeleteTreeA(HKEY_CURRENT_USER, profile::kRootPath);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vezaru\\MiradoTest");
+        flags_.Set("MD_SetChgFlag", 0);
+        flags_.Set("MD_SetExitFlag", 0);
+        standard_ = Folder() + "\\standard.bmp";
+        red_ = Folder() + "\\red.jpg";
+        green_ = Folder() + "\\green.png";
+    }
+
+    void TearDown() override {
+        if (mdk_.handle != nullptr) {
+            if (WaitForSingleObject(mdk_.handle, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(mdk_.handle, 0);
+                WaitForSingleObject(mdk_.handle, 5000);
+            }
+            CloseHandle(mdk_.handle);
+        }
+    }
+
+    // A saved table, the settings program never opened at start.
+    void SaveTable(const std::vector<ReservationRecord>& reservations) {
+        ReservationTable table;
+        table.Standard().fileName = standard_;
+        table.Standard().colour = RGB(0, 0, 255);
+        for (size_t i = 0; i < reservations.size(); ++i) table.records[i + 1] = reservations[i];
+        ::SaveTable(profile_, table, static_cast<int>(reservations.size()));
+        profile_.Write(profile::kFlag1stBoot, 1);
+    }
+
+    void StartResident() {
+        mdk_ = StartProgram("MDK.EXE");
+        ASSERT_NE(mdk_.handle, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return (window_ = FindResidentWindow(mdk_.id)) != nullptr; }));
+    }
+
+    void Command(WPARAM id) { PostMessageA(window_, WM_COMMAND, id, 0); }
+    void Tray(UINT mouse) { PostMessageA(window_, kTrayCallback, 1, mouse); }
+    bool Item(int expected) { return WaitFor([&] { return flags_.Get("MD_GetItem") == expected; }); }
+    bool Ended(int timeoutMs = 15000) {
+        return WaitFor([&] { return WaitForSingleObject(mdk_.handle, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    }
+
+    SharedFlags flags_;
+    RegistryStore store_;
+    SettingsProfile profile_{store_};
+    RegistryStore testStore_{HKEY_CURRENT_USER, "Software\\Vezaru\\MiradoTest"};
+    SettingsProfile control_{testStore_};
+    Process mdk_;
+    HWND window_ = nullptr;
+    std::string standard_, red_, green_;
+};
+
+}  // namespace
+
+TEST_F(ResidentEndToEnd, StartsAndShowsTheScheduledWallpaper) {
+    SaveTable({TimerReservation(red_, 2, RGB(255, 128, 64), 3600000)});
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    EXPECT_TRUE(WaitFor([] { return DesktopWallpaper() == Folder() + "\\MD_TMP.bmp"; }));
+    EXPECT_EQ(DesktopValue("Control Panel\\desktop", "WallpaperStyle"), "2");
+    EXPECT_EQ(DesktopValue("Control Panel\\desktop", "TileWallpaper"), "0");
+    EXPECT_EQ(DesktopValue("Control Panel\\Colors", "Background"), "255 128 64");
+    EXPECT_EQ(flags_.Get("MD_GetMDKFlag") != 0, true);
+    // The desktop picks up the new background colour at once (the picture itself
+    // is checked on a screenshot by desktop_shows_wallpaper.sh).
+    EXPECT_TRUE(WaitFor([] { return Near(ScreenPixel(5, 300), RGB(255, 128, 64)); }))
+        << std::hex << ScreenPixel(5, 300);
+}
+
+TEST_F(ResidentEndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
+    SaveTable({});
+    StartResident();
+    Process second = StartProgram("MDK.EXE");
+    ASSERT_NE(second.handle, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second.handle, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(second.handle, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(second.handle);
+    EXPECT_EQ(WaitForSingleObject(mdk_.handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_NE(FindResidentWindow(mdk_.id), nullptr);
+}
+
+TEST_F(ResidentEndToEnd, NextStopStartAndShuffleFromTheMenu) {
+    SaveTable({TimerReservation(red_, 0, 0, 3600000), TimerReservation(green_, 0, 0, 3600000)});
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    Command(kNext);
+    EXPECT_TRUE(Item(1));
+    Command(kNext);
+    EXPECT_TRUE(Item(0));
+
+    // The right button opens the menu; it closes without a choice.
+    Tray(WM_RBUTTONDOWN);
+    EXPECT_TRUE(WaitFor([] { return OpenMenuWindow() != nullptr && IsWindowVisible(OpenMenuWindow()); }));
+    PostMessageA(OpenMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([] { return OpenMenuWindow() == nullptr || !IsWindowVisible(OpenMenuWindow()); }));
+
+    Command(kShuffle);
+    EXPECT_TRUE(WaitFor([&] { return profile_.Read(profile::kFlagShuffle) == 1; }));
+    Command(kShuffle);
+    EXPECT_TRUE(WaitFor([&] { return profile_.Read(profile::kFlagShuffle) == 0; }));
+
+    Command(kStop);
+    Command(kStart);  // starting again changes at once
+    EXPECT_TRUE(Item(1));
+}
+
+TEST_F(ResidentEndToEnd, LeftClickStopPutsTheStandardWallpaperUp) {
+    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    profile_.Write(profile::kFlagBoss, 1);
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    Tray(WM_LBUTTONDOWN);
+    EXPECT_TRUE(Item(-1));
+    EXPECT_TRUE(WaitFor([&] { return DesktopWallpaper() == standard_; }));
+    // Stopped with the standard on show, the next click opens the settings program.
+    Tray(WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitFor([&] { return control_.ReadInt("", "Started", 0) == 1; }));
+}
+
+TEST_F(ResidentEndToEnd, ExitPutsTheStandardBackWhenAsked) {
+    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    profile_.Write(profile::kFlagStdDispMD, 1);
+    profile_.Write(profile::kFlagShuffle, 1);
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    Command(kExit);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(flags_.Get("MD_GetItem"), -1);
+    EXPECT_EQ(DesktopWallpaper(), standard_);
+    EXPECT_EQ(flags_.Get("MD_GetMDKFlag"), 0);
+    EXPECT_EQ(profile_.Read(profile::kFlagShuffle), 1);  // written back as it stood
+}
+
+TEST_F(ResidentEndToEnd, AKilledCopyDoesNotBlockTheNextStart) {
+    SaveTable({});
+    StartResident();
+    TerminateProcess(mdk_.handle, 9);
+    WaitForSingleObject(mdk_.handle, 5000);
+    CloseHandle(mdk_.handle);
+    mdk_ = {};
+    StartResident();
+    EXPECT_EQ(WaitForSingleObject(mdk_.handle, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_SET_VALUE, &desktop), ERROR_SUCCESS);
+    RegSetValueExA(desktop, "WallpaperStyle", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+    RegSetValueExA(desktop, "TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    RegCloseKey(desktop);
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(standard_.c_str()), SPIF_UPDATEINIFILE);
+
+    StartResident();
+    EXPECT_TRUE(WaitFor([&] { return control_.ReadInt("", "Started", 0) == 1; }));
+    EXPECT_EQ(profile_.Read(profile::kStdName), standard_);
+    const std::string data = profile_.Read(profile::kStdData);
+    ASSERT_FALSE(data.empty());
+    EXPECT_EQ(data[0], '1');  // tiled
+}
+
+TEST_F(ResidentEndToEnd, PausesWhileTheSettingsProgramIsOpenAndFollowsItsChange) {
+    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    StartResident();
+    ASSERT_TRUE(Item(0));
+
+    // The settings program replaces the table, holds on a while, reports a change.
+    control_.WriteInt("", "HoldMs", 1500);
+    control_.WriteString("", "Action", "change");
+    control_.WriteInt("", "NewEntry", 1);
+    control_.WriteString("", "NewName0", green_);
+    control_.WriteString("", "NewData0", ReservationText(TimerReservation(green_, 1, 0, 3600000)));
+    Command(kOpenSettings);
+    ASSERT_TRUE(WaitFor([&] { return control_.ReadInt("", "Started", 0) == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetMDSFlag") != 0; }));
+    // Closed again: the new table goes up at once, and the change flag is cleared.
+    EXPECT_TRUE(WaitFor([&] { return DesktopValue("Control Panel\\desktop", "TileWallpaper") == "1"; }));
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetChgFlag") == 0; }));
+}
+
+TEST_F(ResidentEndToEnd, AnExitRequestOfTheSettingsProgramEndsIt) {
+    SaveTable({});
+    StartResident();
+    control_.WriteString("", "Action", "exit");
+    Command(kOpenSettings);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(flags_.Get("MD_GetExitFlag"), 0);
+    EXPECT_EQ(flags_.Get("MD_GetMDKFlag"), 0);
+}

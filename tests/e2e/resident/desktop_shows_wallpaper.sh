@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# MDK.EXE puts a JPEG reservation up, and a screenshot of the desktop shows it.
+#
+# Wine's desktop paints the wallpaper it finds when it starts and does not follow
+# later changes made by other processes, so once MDK has applied its wallpaper the
+# desktop process is started anew (as a user's session would show it) and the
+# screenshot is taken of that; MDK itself runs on throughout.
+#   desktop_shows_wallpaper.sh RUN_FOLDER
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tools=$(cd "$here/../../../tools" && pwd)
+run_folder=$1
+RUN=$tools/wine-run.sh
+. "$tools/mdk-profile.sh"
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+convert() { if [ -x /usr/bin/convert ]; then /usr/bin/convert "$@"; else command convert "$@"; fi; }
+fail() { echo "FAIL: $*"; WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null; exit 1; }
+
+"$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
+reg_dword Reserve Entry 1
+reg_sz 'Reserve\Name' 0 "$(winpath "$run_folder/red.jpg")"
+reg_sz 'Reserve\Data' 0 "$(reservation_text 0 0 0 0 0 0 0 0 0 0 0 0 1 1 0 3600000)"
+reg_dword Settings Flag1stBoot 1
+"$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
+start_desktop() {
+  "$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
+    sleep 0.1
+  done
+  sleep 2
+}
+
+start_desktop
+(cd "$run_folder" && "$RUN" MDK.EXE >/dev/null 2>&1) &
+expected=$(winpath "$run_folder/MD_TMP.bmp")
+for _ in $(seq 150); do
+  "$RUN" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | grep -qF "$expected" && break
+  sleep 0.2
+done
+"$RUN" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | grep -qF "$expected" ||
+  fail "MDK did not set the wallpaper"
+
+pkill -f 'explorer.exe /desktop' 2>/dev/null
+sleep 1
+start_desktop
+sleep 2
+shot=$(dirname "$run_folder")/desktop.png
+import -window root "$shot" 2>/dev/null || fail "no screenshot"
+pixel=$(convert "$shot" -format '%[fx:int(255*p{512,384}.r)] %[fx:int(255*p{512,384}.g)] %[fx:int(255*p{512,384}.b)]' info: 2>/dev/null)
+read -r r g b <<<"$pixel"
+pgrep -f 'MDK\.EXE' >/dev/null || fail "MDK ended"
+WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
+if [ "${r:-0}" -gt 200 ] && [ "${g:-255}" -lt 60 ] && [ "${b:-255}" -lt 60 ]; then
+  echo "PASS: the desktop shows the red picture ($pixel) in $shot"
+  exit 0
+fi
+fail "the middle of the desktop is $pixel, not red ($shot)"
