@@ -3,7 +3,7 @@
 #   make bench   the benchmarks
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup native win64 win32 test test-native test-win32 test-win64 bench clean
+.PHONY: all setup native win64 win32 test test-native test-win32 test-win64 bench demo clean
 
 all: native win64 win32
 
@@ -35,6 +35,11 @@ test-win32: win32
 	ctest --preset win32 --no-tests=ignore
 
 test: test-win32 test-native test-win64
+
+# The main job: MDK.EXE on a Wine desktop with a sample table; screenshots as the
+# wallpaper changes (DEMO_SECONDS, default 200).
+demo: win64
+	tools/demo.sh $(DEMO_SECONDS)
 
 bench: native
 	build/native/bench/mirado_bench --benchmark_color=false

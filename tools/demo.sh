@@ -69,22 +69,57 @@ done
 reg_dword Settings Flag1stBoot 1
 reg_dword Settings FlagStdDispMD 1
 
-echo "demo: starting the Wine desktop and MDK.EXE for $seconds s (screenshots every 10 s)"
+echo "demo: starting the Wine desktop and MDK.EXE for $seconds s"
 "$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
-"$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
-sleep 3
-(cd "$demo/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
-window=$(xwininfo -root -tree 2>/dev/null | awk '/"mirado - Wine desktop"/ {print $1; exit}')
+start_desktop() {
+  "$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
+    sleep 0.1
+  done
+  sleep 2
+}
+
+# What the desktop should show now: the wallpaper file and its age, the layout
+# and the colour.
+desktop_state() {
+  "$RUN" reg query 'HKCU\Control Panel\Desktop' 2>/dev/null | grep -E 'Wallpaper|TileWallpaper' | tr -s ' '
+  "$RUN" reg query 'HKCU\Control Panel\Colors' /v Background 2>/dev/null | grep Background | tr -s ' '
+  stat -c %Y "$demo/program/MD_TMP.bmp" 2>/dev/null
+}
+
 shot=0
+take_shot() {
+  shot=$((shot + 1))
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/"mirado - Wine desktop"/ {print $1; exit}')
+  import -window "${window:-root}" "$shots/$(printf 'shot-%03d' $shot).png" 2>/dev/null
+  echo "demo: $(date +%T) screenshot $shot"
+}
+
+start_desktop
+(cd "$demo/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
+sleep 5
+last=""
 end=$((SECONDS + seconds))
 while [ $SECONDS -lt $end ]; do
-  sleep 10
-  shot=$((shot + 1))
-  import -window "${window:-root}" "$shots/$(printf 'shot-%03d' $shot).png" 2>/dev/null
+  state=$(desktop_state)
+  if [ "$state" != "$last" ]; then
+    last=$state
+    # Wine's desktop paints the wallpaper it finds when it starts and does not
+    # follow changes that other programs make later; a new desktop process shows
+    # what MDK has just put into the desktop settings.
+    pkill -f 'explorer.exe /desktop' 2>/dev/null
+    sleep 1
+    start_desktop
+    sleep 1
+    take_shot
+  fi
+  sleep 2
 done
 
-"$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null
+WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
 wait 2>/dev/null
 
 distinct=$(for f in "$shots"/*.png; do convert "$f" -scale 16x12! -depth 4 rgb:- 2>/dev/null | md5sum; done | sort -u | wc -l)
