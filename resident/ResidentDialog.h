@@ -71,5 +71,6 @@ private:
     bool trayAdded_ = false;
     bool hidden_ = false;
     bool closing_ = false;
+    bool evaluationArmed_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
     UINT taskbarCreated_ = 0;
 };

@@ -49,7 +49,14 @@ table_file() {
   printf '%s' "$file"
 }
 
-ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+ticks_of() {
+  if [ -n "$1" ] && [ -r "/proc/$1/stat" ]; then
+    # utime and stime; the command name in brackets holds no blanks here.
+    awk '{print $14 + $15}' "/proc/$1/stat"
+  else
+    echo 0
+  fi
+}
 
 measure() {
   local count=$1
@@ -61,11 +68,13 @@ measure() {
   (cd "$work/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
   local pid="" server=""
   for _ in $(seq 100); do
-    pid=$(pgrep -f 'MDK\.EXE' | head -n 1)
+    pid=$(pgrep -x 'MDK.EXE' | head -n 1)
     [ -n "$pid" ] && break
     sleep 0.1
   done
-  server=$(pgrep -f "wineserver" | head -n 1)
+  server=$(pgrep -f 'wineserver' | while read -r p; do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX" && echo "$p"; done | head -n 1)
+  echo "measure-cpu: MDK process $pid, wine server $server" >&2
   sleep 5  # start-up and the first wallpaper are not what we measure
   local a0 s0 a1 s1
   a0=$(ticks_of "$pid"); s0=$(ticks_of "$server")

@@ -92,7 +92,9 @@ bool Dialog::RunModalLoop() {
             swallowed = false;
         }
         if (swallowed) continue;
-        if (hwnd_ != nullptr && IsDialogMessageA(hwnd_, &msg)) continue;
+        // Timer messages need no dialog navigation; a resident dialog gets a
+        // hundred a second, so they go straight to the window.
+        if (msg.message != WM_TIMER && hwnd_ != nullptr && IsDialogMessageA(hwnd_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

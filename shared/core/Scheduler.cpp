@@ -36,7 +36,9 @@ uint32_t Scheduler::PeriodAt(int position) const {
 }
 
 void Scheduler::OnEvaluate() {
-    host_.KillTimer(TIMER_EVALUATE);
+    // The evaluation timer is a 10 ms one-shot that every tick re-arms; a
+    // repeating timer left running does the same without two calls to the
+    // window system on each of the hundred ticks a second.
     evaluator_.Evaluate(table_, order_, count_, host_.Now());
     const int32_t level = RecordAt(evaluator_.FirstWinner()).matchLevel;
     if (level != activeLevel_ || windowExpired_) {
@@ -49,7 +51,6 @@ void Scheduler::OnEvaluate() {
         ArmDisplayTimers();
         timersArmed_ = true;
     }
-    host_.SetTimer(TIMER_EVALUATE, kTickMs);
 }
 
 void Scheduler::ArmDisplayTimers() {
