@@ -110,7 +110,7 @@ while [ $SECONDS -lt $end ]; do
     # Wine's desktop paints the wallpaper it finds when it starts and does not
     # follow changes that other programs make later; a new desktop process shows
     # what MDK has just put into the desktop settings.
-    pkill -f 'explorer.exe /desktop' 2>/dev/null
+    kill_desktop
     sleep 1
     start_desktop
     sleep 1

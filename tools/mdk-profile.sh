@@ -14,3 +14,14 @@ reg_dword() { "$RUN" reg add "$MIRADO_KEY\\$1" /v "$2" /t REG_DWORD /d "$3" /f >
 
 # A Unix path as the Windows programs see it (Wine's Z: drive).
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
+
+# Ends the Wine desktop (explorer) of this prefix only, leaving any other
+# prefix's desktop alone.
+kill_desktop() {
+  local p
+  for p in $(pgrep -f 'explorer.exe /desktop'); do
+    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX"; then
+      kill "$p" 2>/dev/null
+    fi
+  done
+}

@@ -18,6 +18,9 @@ convert() { if [ -x /usr/bin/convert ]; then /usr/bin/convert "$@"; else command
 fail() { echo "FAIL: $*"; WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null; exit 1; }
 
 "$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
+# Nothing of an earlier run may pass for this one's wallpaper.
+"$RUN" reg delete 'HKCU\Control Panel\Desktop' /v Wallpaper /f >/dev/null 2>&1
+rm -f "$run_folder/MD_TMP.bmp"
 reg_dword Reserve Entry 1
 reg_sz 'Reserve\Name' 0 "$(winpath "$run_folder/red.jpg")"
 reg_sz 'Reserve\Data' 0 "$(reservation_text 0 0 0 0 0 0 0 0 0 0 0 0 1 1 0 3600000)"
@@ -43,7 +46,7 @@ done
 "$RUN" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | grep -qF "$expected" ||
   fail "MDK did not set the wallpaper"
 
-pkill -f 'explorer.exe /desktop' 2>/dev/null
+kill_desktop
 sleep 1
 start_desktop
 sleep 2
