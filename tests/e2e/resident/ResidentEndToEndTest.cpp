@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <functional>
@@ -125,6 +126,11 @@ std::string DesktopValue(const char* key, const char* name) {
     }
     return value;
 }
+
+// Wine's notification area when the desktop runs without a full task bar: a
+// small window that shows while it holds at least one icon.
+HWND TrayArea() { return FindWindowA(nullptr, "Wine System Tray"); }
+bool TrayShown() { return TrayArea() != nullptr && IsWindowVisible(TrayArea()); }
 
 // The popup menu of the tray icon, while it is open.
 HWND OpenMenuWindow() { return FindWindowA("#32768", nullptr); }
@@ -332,4 +338,37 @@ TEST_F(ResidentEndToEnd, AnExitRequestOfTheSettingsProgramEndsIt) {
     EXPECT_TRUE(Ended());
     EXPECT_EQ(flags_.Get("MD_GetExitFlag"), 0);
     EXPECT_EQ(flags_.Get("MD_GetMDKFlag"), 0);
+}
+
+TEST_F(ResidentEndToEnd, TwoCopiesStartedTogetherLeaveExactlyOne) {
+    SaveTable({});
+    Process a = StartProgram("MDK.EXE");
+    Process b = StartProgram("MDK.EXE");
+    ASSERT_NE(a.handle, nullptr);
+    ASSERT_NE(b.handle, nullptr);
+    // One of them ends at once; the other stays.
+    const HANDLE both[] = {a.handle, b.handle};
+    const DWORD first = WaitForMultipleObjects(2, both, FALSE, 15000);
+    ASSERT_TRUE(first == WAIT_OBJECT_0 || first == WAIT_OBJECT_0 + 1);
+    const Process& survivor = first == WAIT_OBJECT_0 ? b : a;
+    EXPECT_EQ(WaitForSingleObject(survivor.handle, 2000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_TRUE(WaitFor([&] { return FindResidentWindow(survivor.id) != nullptr; }));
+    mdk_ = survivor;
+    CloseHandle((first == WAIT_OBJECT_0 ? a : b).handle);
+}
+
+TEST_F(ResidentEndToEnd, TheTrayIconComesBackWithANewTaskBar) {
+    SaveTable({});
+    StartResident();
+    ASSERT_TRUE(WaitFor(TrayShown));
+    // The task bar goes away with its icons ...
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window_;
+    data.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+    ASSERT_TRUE(WaitFor([] { return !TrayShown(); }));
+    // ... and a new one announces itself: MDK puts its icon back.
+    PostMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitFor(TrayShown));
 }
