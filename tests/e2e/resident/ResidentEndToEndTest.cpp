@@ -77,25 +77,27 @@ Process StartProgram(const std::string& name) {
     return {info.hProcess, info.dwProcessId};
 }
 
+struct WindowSearch {
+    DWORD id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchResidentWindow(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (owner == s->id && std::string(cls) == "#32770") {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindResidentWindow(DWORD processId) {
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char cls[32] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (owner == s->id && std::string(cls) == "#32770") {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, nullptr};
+    EnumWindows(MatchResidentWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
