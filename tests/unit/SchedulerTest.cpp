@@ -8,20 +8,9 @@
 #include "core/ReservationStorage.h"
 #include "core/Scheduler.h"
 #include "support/MemoryStore.h"
+#include "support/LocalMoment.h"
 
 namespace {
-
-std::time_t At(int year, int month, int day, int hour, int minute, int second = 0) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
 
 // Window timers on a simulated clock, the profile in memory, the shared flags as
 // plain integers, and a log of every wallpaper put up.

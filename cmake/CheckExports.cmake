@@ -1,6 +1,6 @@
-# The plug-in's export table names exactly NAMES, undecorated (hosts look them
-# up by these plain names), and it needs no MinGW runtime DLL beside it.
-# cmake -DOBJDUMP=... -DDLL=... -DNAMES=a;b;c -P CheckPluginExports.cmake
+# A DLL's export table names exactly NAMES, undecorated (callers look them up by
+# these plain names, in the 32-bit build too), and it needs no MinGW runtime DLL.
+#   cmake -DOBJDUMP=... -DDLL=... -DNAMES=a;b;c -P CheckExports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
