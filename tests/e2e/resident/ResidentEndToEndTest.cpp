@@ -374,3 +374,15 @@ TEST_F(ResidentEndToEnd, TheTrayIconComesBackWithANewTaskBar) {
     PostMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitFor(TrayShown));
 }
+
+TEST_F(ResidentEndToEnd, WindowsEndingPutsTheStandardBackWhenAsked) {
+    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    profile_.Write(profile::kFlagStdDispWIN, 1);
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    DWORD_PTR answer = 0;
+    ASSERT_NE(SendMessageTimeoutA(window_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0);
+    EXPECT_NE(answer, 0u);  // the session may end
+    EXPECT_TRUE(Item(-1));
+    EXPECT_TRUE(WaitFor([&] { return DesktopWallpaper() == standard_; }));
+}
