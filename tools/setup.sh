@@ -7,7 +7,7 @@ packages=(
   cmake make g++ ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  googletest libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine64 xvfb x11-utils xauth
   locales fonts-ipafont-gothic
   imagemagick libjpeg-turbo-progs
