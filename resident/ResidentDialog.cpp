@@ -66,7 +66,8 @@ BOOL ResidentDialog::OnInitDialog() {
     }
     shuffle_ = profile_.Read(profile::kFlagShuffle);
     leftClickStop_ = profile_.Read(profile::kFlagBoss);
-    scheduler_.Begin(entry + 1, shuffle_ != 0);
+    // Entry + 1 slots; no table yet leaves none until the first load.
+    scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffle_ != 0);
     ::SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
     return TRUE;
 }
