@@ -70,17 +70,7 @@ reg_dword Settings Flag1stBoot 1
 reg_dword Settings FlagStdDispMD 1
 
 echo "demo: starting the Wine desktop and MDK.EXE for $seconds s"
-"$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-
-start_desktop() {
-  "$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
-    sleep 0.1
-  done
-  sleep 2
-}
 
 # What the desktop should show now: the wallpaper file and its age, the layout
 # and the colour.

@@ -1,5 +1,5 @@
-# Helpers for scripts that lay a reservation table into a Wine prefix with reg.exe.
-# Source it; needs RUN (tools/wine-run.sh) and MIRADO_WINEPREFIX.
+# Helpers for the scripts that drive MDK under Wine: the reservation table laid in
+# with reg.exe, and the prefix's desktop. Source it; needs RUN (tools/wine-run.sh) and MIRADO_WINEPREFIX.
 
 MIRADO_KEY='HKCU\Software\Vezaru\Mirado'
 
@@ -24,4 +24,16 @@ kill_desktop() {
       kill "$p" 2>/dev/null
     fi
   done
+}
+
+# Starts the Wine desktop (explorer with its task bar) of this prefix in the
+# background, at SIZE (default 1024x768), and waits until it is on the display.
+start_desktop() {
+  "$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$RUN" explorer /desktop=mirado,"${1:-1024x768}" >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
+    sleep 0.1
+  done
+  sleep 2
 }

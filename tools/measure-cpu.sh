@@ -62,9 +62,7 @@ measure() {
   local count=$1
   "$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
   "$RUN" regedit /S "$(winpath "$(table_file "$count")")" >/dev/null 2>&1
-  "$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
-  "$RUN" explorer /desktop=mirado,800x600 >/dev/null 2>&1 &
-  sleep 3
+  start_desktop 800x600
   (cd "$work/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
   local pid="" server=""
   for _ in $(seq 100); do

@@ -14,6 +14,7 @@
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
 #include "core/ReservationText.h"
+#include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
 
 namespace {
@@ -22,12 +23,7 @@ constexpr UINT kTrayCallback = 0x2C00;
 constexpr WPARAM kStart = 32775, kStop = 32776, kNext = 32774, kExit = 32773, kShuffle = 32778,
                  kOpenSettings = 32772;
 
-std::string Folder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+std::string Folder() { return ProgramFolder(); }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 15000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

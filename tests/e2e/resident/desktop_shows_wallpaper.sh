@@ -25,16 +25,6 @@ reg_dword Reserve Entry 1
 reg_sz 'Reserve\Name' 0 "$(winpath "$run_folder/red.jpg")"
 reg_sz 'Reserve\Data' 0 "$(reservation_text 0 0 0 0 0 0 0 0 0 0 0 0 1 1 0 3600000)"
 reg_dword Settings Flag1stBoot 1
-"$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
-
-start_desktop() {
-  "$RUN" explorer /desktop=mirado,1024x768 >/dev/null 2>&1 &
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
-    sleep 0.1
-  done
-  sleep 2
-}
 
 start_desktop
 (cd "$run_folder" && "$RUN" MDK.EXE >/dev/null 2>&1) &

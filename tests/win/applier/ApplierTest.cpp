@@ -15,16 +15,12 @@
 #include "WallpaperApplier.h"
 #include "core/ProfileValues.h"
 #include "win/MessageBox.h"
+#include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
 
 namespace {
 
-std::string TestFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+std::string TestFolder() { return ProgramFolder(); }
 
 std::string ProgramDir() { return TestFolder() + "\\program"; }
 std::string DataDir() { return TestFolder() + "\\data"; }

@@ -13,6 +13,7 @@
 
 #include "WallpaperApplier.h"
 #include "win/MessageBox.h"
+#include "win/ProgramFolder.h"
 
 namespace {
 
@@ -39,10 +40,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", text.c_str());
         return IDOK;
     });
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder(self, length);
-    folder = folder.substr(0, folder.find_last_of('\\')) + "\\program";
+    const std::string folder = ProgramFolder() + "\\program";
 
     SharedStateBinder md;
     if (!md.Load()) return 1;

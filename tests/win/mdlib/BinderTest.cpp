@@ -9,17 +9,13 @@
 #include <vector>
 
 #include "win/MessageBox.h"
+#include "core/PathText.h"
+#include "win/ProgramFolder.h"
 #include "win/SharedStateBinder.h"
 
 namespace {
 
-std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return Parent(std::string(path, n));
-}
+std::string Parent(const std::string& path) { return FolderOfPath(path); }
 
 class Binder : public ::testing::Test {
 protected:

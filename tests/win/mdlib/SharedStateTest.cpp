@@ -9,16 +9,12 @@
 #include <string>
 
 #include "win/MessageBox.h"
+#include "win/ProgramFolder.h"
 #include "win/SharedStateBinder.h"
 
 namespace {
 
-std::string TestFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+std::string TestFolder() { return ProgramFolder(); }
 
 std::string Probe() { return TestFolder() + "\\md_probe.exe"; }
 std::string Settings() { return TestFolder() + "\\MDS.EXE"; }
