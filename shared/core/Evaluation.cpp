@@ -7,67 +7,61 @@
 
 namespace {
 
-// Seconds between two local times, in whole units, truncated toward zero.
-long long Units(std::time_t from, std::time_t to, long long unit) {
-    return static_cast<long long>(to - from) / unit;
-}
-
-bool Within(std::time_t from, std::time_t to, std::time_t at, long long unit) {
-    const long long span = Units(from, to, unit);
-    const long long elapsed = Units(from, at, unit);
+// Whole minutes between local times, truncated toward zero: the window holds
+// from its first minute to the end of its last.
+bool WithinMinutes(std::time_t from, std::time_t to, std::time_t at) {
+    const long long span = static_cast<long long>(to - from) / 60;
+    const long long elapsed = static_cast<long long>(at - from) / 60;
     return elapsed >= 0 && span >= elapsed;
 }
 
-// Local times of the current minute, built once per (first, second) pair: the
-// date window asks for (month, day) in this year at this hour and minute, the time
-// window for (hour, minute) today.
+// Local times of the current minute, built once per (hour, minute) pair: the
+// time window asks for hours and minutes today.
 class LocalTimeCache {
 public:
-    LocalTimeCache(const std::tm& now, bool dateKeyed) : now_(now), dateKeyed_(dateKeyed) {}
+    explicit LocalTimeCache(const std::tm& now) : now_(now) {}
 
-    std::time_t At(int32_t first, int32_t second) {
-        const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(first)) << 32) |
-                             static_cast<uint32_t>(second);
+    std::time_t At(int32_t hour, int32_t minute) {
+        const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(hour)) << 32) |
+                             static_cast<uint32_t>(minute);
         auto it = cache_.find(key);
         if (it != cache_.end()) return it->second;
-        const std::time_t t =
-            dateKeyed_ ? MakeLocalTime(now_.tm_year, first, second, now_.tm_hour, now_.tm_min)
-                       : MakeLocalTime(now_.tm_year, now_.tm_mon, now_.tm_mday, first, second);
+        const std::time_t t = MakeLocalTime(now_.tm_year, now_.tm_mon, now_.tm_mday, hour, minute);
         cache_.emplace(key, t);
         return t;
     }
 
 private:
     std::tm now_;
-    bool dateKeyed_;
     std::unordered_map<uint64_t, std::time_t> cache_;
 };
 
-bool DateHolds(const ReservationRecord& r, LocalTimeCache& dates, const std::tm& now) {
-    const std::time_t from = dates.At(r.fromMonth, r.fromDay + 1);
-    const std::time_t to = dates.At(r.toMonth, r.toDay + 1);
-    const std::time_t today = dates.At(now.tm_mon, now.tm_mday);
-    return Within(from, to, today, 86400);
+// The date window in calendar days of the current year. Seconds divided by 86400
+// would be a day off on the 23- or 25-hour days of a daylight-saving change.
+bool DateHolds(const ReservationRecord& r, const std::tm& now) {
+    const long long year = 1900LL + now.tm_year;
+    const long long from = CalendarDayNumber(year, r.fromMonth, r.fromDay + 1LL);
+    const long long to = CalendarDayNumber(year, r.toMonth, r.toDay + 1LL);
+    const long long today = CalendarDayNumber(year, now.tm_mon, now.tm_mday);
+    const long long span = to - from;
+    const long long elapsed = today - from;
+    return elapsed >= 0 && span >= elapsed;
 }
 
 bool TimeHolds(const ReservationRecord& r, LocalTimeCache& times, const std::tm& now) {
     const std::time_t from = times.At(r.fromHour, r.fromMinute);
     const std::time_t to = times.At(r.toHour, r.toMinute);
     const std::time_t at = times.At(now.tm_hour, now.tm_min);
-    return Within(from, to, at, 60);
+    return WithinMinutes(from, to, at);
 }
 
 }  // namespace
 
-bool DateWindowHolds(const ReservationRecord& record, std::time_t now) {
-    const std::tm local = LocalTm(now);
-    LocalTimeCache dates(local, true);
-    return DateHolds(record, dates, local);
-}
+bool DateWindowHolds(const ReservationRecord& record, std::time_t now) { return DateHolds(record, LocalTm(now)); }
 
 bool TimeWindowHolds(const ReservationRecord& record, std::time_t now) {
     const std::tm local = LocalTm(now);
-    LocalTimeCache times(local, false);
+    LocalTimeCache times(local);
     return TimeHolds(record, times, local);
 }
 
@@ -115,12 +109,11 @@ void Evaluator::Recompute(ReservationTable& table, const OrderTable& order, int 
     valid_ = true;
 
     count = std::min(count, ReservationTable::kSlots);
-    LocalTimeCache dates(local, true);
-    LocalTimeCache times(local, false);
+    LocalTimeCache times(local);
     int32_t highest = 0;
     for (int p = 0; p < count; ++p) {
         ReservationRecord& r = table.records[static_cast<size_t>(order[p])];
-        const bool d = r.dateOn != 0 && DateHolds(r, dates, local);
+        const bool d = r.dateOn != 0 && DateHolds(r, local);
         const bool t = r.timeOn != 0 && TimeHolds(r, times, local);
         r.matchLevel = MatchLevel(r, p == 0, d, t);
         highest = std::max(highest, r.matchLevel);

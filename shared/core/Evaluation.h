@@ -12,9 +12,9 @@
 #include "DisplayOrder.h"
 #include "ReservationRecord.h"
 
-// The date window, both end days included, against the local date now. Built at
-// the current hour and minute of the current year; a window ending before it
-// starts in the calendar year never holds.
+// The date window, both end days included, against the local date now, in
+// calendar days of the current year (days past a month's end roll over into the
+// next month); a window ending before it starts in the calendar year never holds.
 bool DateWindowHolds(const ReservationRecord& record, std::time_t now);
 
 // The time window, both end minutes included, against the local time now to the

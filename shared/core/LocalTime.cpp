@@ -17,3 +17,17 @@ std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute) {
     t.tm_isdst = -1;
     return std::mktime(&t);
 }
+
+long long CalendarDayNumber(long long year, long long month, long long day) {
+    // Floor division, so that month -1 is December of the year before.
+    year += month >= 0 ? month / 12 : -((11 - month) / 12);
+    month -= (month >= 0 ? month / 12 : -((11 - month) / 12)) * 12;
+    // Counted from 1 March, so that the leap day ends the counting year.
+    const long long m = month + 1;
+    const long long y = m <= 2 ? year - 1 : year;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468 + day - 1;
+}

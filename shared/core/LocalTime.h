@@ -11,3 +11,10 @@ std::tm LocalTm(std::time_t moment);
 // mktime of year (years since 1900), month (0-based), day (1-based, may run past
 // the month's end), hour and minute, second 0, tm_isdst -1.
 std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute);
+
+// Days since 1 January 1970 of a proleptic Gregorian calendar date: year as
+// written, month 0-based, day 1-based. A month outside 0..11 rolls over into
+// the years and a day past the month's end into the following months, as mktime
+// rolls them, but without the clock: a calendar day is a day, whatever daylight
+// saving does to its length.
+long long CalendarDayNumber(long long year, long long month, long long day);

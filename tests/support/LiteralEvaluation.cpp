@@ -1,5 +1,7 @@
 #include "LiteralEvaluation.h"
 
+#include <cmath>
+
 namespace {
 
 std::time_t Local(int year, int month, int day, int hour, int minute) {
@@ -15,15 +17,22 @@ std::time_t Local(int year, int month, int day, int hour, int minute) {
 
 std::tm Now(std::time_t now) { return *std::localtime(&now); }
 
+// Calendar days between two local dates: both taken at noon, which every day has
+// exactly once, and the seconds rounded to whole days, so that a day of 23 or 25
+// hours still counts as one.
+long long DaysBetween(std::time_t fromNoon, std::time_t toNoon) {
+    return std::llround(static_cast<double>(toNoon - fromNoon) / 86400.0);
+}
+
 }  // namespace
 
 bool LiteralDateWindowHolds(const ReservationRecord& r, std::time_t now) {
     const std::tm n = Now(now);
-    const std::time_t from = Local(n.tm_year, r.fromMonth, r.fromDay + 1, n.tm_hour, n.tm_min);
-    const std::time_t to = Local(n.tm_year, r.toMonth, r.toDay + 1, n.tm_hour, n.tm_min);
-    const std::time_t today = Local(n.tm_year, n.tm_mon, n.tm_mday, n.tm_hour, n.tm_min);
-    const long long daysTo = static_cast<long long>(to - from) / 86400;
-    const long long daysNow = static_cast<long long>(today - from) / 86400;
+    const std::time_t from = Local(n.tm_year, r.fromMonth, r.fromDay + 1, 12, 0);
+    const std::time_t to = Local(n.tm_year, r.toMonth, r.toDay + 1, 12, 0);
+    const std::time_t today = Local(n.tm_year, n.tm_mon, n.tm_mday, 12, 0);
+    const long long daysTo = DaysBetween(from, to);
+    const long long daysNow = DaysBetween(from, today);
     return daysNow >= 0 && daysTo >= daysNow;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/DisplayOrder.h"
 #include "core/Evaluation.h"
+#include "core/LocalTime.h"
 #include "support/LiteralEvaluation.h"
 #include "support/LocalMoment.h"
 
@@ -69,6 +70,41 @@ TEST(DateWindow, DaysPastAMonthsEndRollOver) {
     const ReservationRecord leap = DateWindow(2, 29, 2, 29);
     EXPECT_TRUE(DateWindowHolds(leap, At(2024, 2, 29, 8, 0)));
     EXPECT_FALSE(DateWindowHolds(leap, At(2024, 2, 28, 8, 0)));
+}
+
+// Absolute dates around the spring and autumn changes of America and Europe: the
+// tests run again under TZ=America/New_York and TZ=Europe/Berlin, where those
+// days last 23 or 25 hours, and a window must still turn on calendar days.
+TEST(DateWindow, TurnsOnCalendarDaysAcrossDaylightSavingChanges) {
+    struct Case {
+        int fromMonth, fromDay, toMonth, toDay;
+        int month, day, hour, minute;
+        bool holds;
+    };
+    const Case cases[] = {
+        {3, 8, 3, 20, 3, 7, 12, 0, false},   // starts on the American change day
+        {3, 8, 3, 20, 3, 8, 0, 0, true},
+        {1, 1, 3, 7, 3, 8, 12, 0, false},    // ended the day before the change
+        {1, 1, 3, 7, 3, 7, 23, 59, true},
+        {3, 9, 3, 20, 3, 8, 1, 0, false},    // starts the day after the change
+        {3, 9, 3, 20, 3, 9, 0, 0, true},
+        {3, 29, 4, 5, 3, 28, 12, 0, false},  // the European spring change
+        {3, 29, 4, 5, 3, 29, 23, 0, true},
+        {1, 1, 3, 28, 3, 29, 12, 0, false},
+        {10, 25, 10, 31, 10, 24, 23, 30, false},  // the European autumn change
+        {10, 25, 10, 31, 10, 25, 0, 30, true},
+        {1, 1, 10, 31, 11, 1, 12, 0, false},       // the American autumn change
+        {11, 1, 11, 1, 11, 1, 23, 59, true},
+        {11, 2, 12, 31, 11, 1, 23, 59, false},
+    };
+    for (const Case& c : cases) {
+        const ReservationRecord r = DateWindow(c.fromMonth, c.fromDay, c.toMonth, c.toDay);
+        const std::time_t now = At(2026, c.month, c.day, c.hour, c.minute);
+        EXPECT_EQ(DateWindowHolds(r, now), c.holds)
+            << c.fromMonth << "/" << c.fromDay << "-" << c.toMonth << "/" << c.toDay << " at " << c.month << "/"
+            << c.day << " " << c.hour << ":" << c.minute;
+        EXPECT_EQ(LiteralDateWindowHolds(r, now), c.holds) << "the reference, " << c.month << "/" << c.day;
+    }
 }
 
 TEST(MatchLevel, FollowsTheSwitchesWhenEveryEnabledWindowHolds) {
@@ -283,20 +319,6 @@ std::vector<std::time_t> AwkwardMoments(std::mt19937& rng) {
     return moments;
 }
 
-// Days since 1970-01-01 of a proleptic Gregorian date; the month may run past 12
-// and the day past the month's end, as mktime allows.
-long long DaysFromCivil(long long y, long long m, long long d) {
-    y += (m - 1) / 12;
-    m = (m - 1) % 12 + 1;
-    if (m <= 0) { m += 12; --y; }
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 + d - 1;
-}
-
 bool SameLocal(std::time_t t, const std::tm& want) {
     const std::tm* got = std::localtime(&t);
     return got != nullptr && got->tm_year == want.tm_year && got->tm_mon == want.tm_mon &&
@@ -308,7 +330,7 @@ bool SameLocal(std::time_t t, const std::tm& want) {
 // mktime answers by the offset of its previous call, so there the literal
 // evaluation itself has no single answer to compare with.
 bool NamesOneMoment(int year, int month, int day, int hour, int minute) {
-    const long long days = DaysFromCivil(1900LL + year, month + 1LL, day);
+    const long long days = CalendarDayNumber(1900LL + year, month, day);
     const std::time_t noon = static_cast<std::time_t>(days * 86400 + 43200);
     std::tm local = *std::gmtime(&noon);  // the date with the month's overflow rolled over
     local.tm_hour = hour;
