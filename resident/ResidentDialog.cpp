@@ -64,10 +64,10 @@ BOOL ResidentDialog::OnInitDialog() {
         // First run: the desktop as it is becomes the standard wallpaper.
         applier_.CaptureStandardWallpaper(scheduler_.Table().Standard(), profile_);
     }
-    shuffle_ = profile_.Read(profile::kFlagShuffle);
+    shuffleSynced_ = profile_.Read(profile::kFlagShuffle);
     leftClickStop_ = profile_.Read(profile::kFlagBoss);
     // Entry + 1 slots; no table yet leaves none until the first load.
-    scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffle_ != 0);
+    scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffleSynced_ != 0);
     ::SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
     return TRUE;
 }
@@ -93,22 +93,9 @@ bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& re
     return false;
 }
 
-// The evaluation ticks every 10 ms, like the settings watch, which is never
-// killed. Under Wine each window timer message costs about half a per cent of a
-// core at that rate, so the evaluation rides on the watch's tick instead of a
-// second system timer: same period, same order of work, half the wake-ups.
-void ResidentDialog::SetTimer(uint32_t id, uint32_t periodMs) {
-    if (id == TIMER_EVALUATE && periodMs == Scheduler::kTickMs) {
-        evaluationArmed_ = true;
-        return;
-    }
-    ::SetTimer(Handle(), id, periodMs, nullptr);
-}
+void ResidentDialog::SetTimer(uint32_t id, uint32_t periodMs) { ::SetTimer(Handle(), id, periodMs, nullptr); }
 
-void ResidentDialog::KillTimer(uint32_t id) {
-    if (id == TIMER_EVALUATE) evaluationArmed_ = false;
-    ::KillTimer(Handle(), id);
-}
+void ResidentDialog::KillTimer(uint32_t id) { ::KillTimer(Handle(), id); }
 
 std::time_t ResidentDialog::Now() { return std::time(nullptr); }
 
@@ -124,8 +111,11 @@ void ResidentDialog::OnTimer(UINT_PTR id) {
         if (pluginsLoaded_) ::KillTimer(Handle(), TIMER_PLUGIN_RETRY);
         return;
     }
+    if (id == TIMER_TRAY_RETRY) {
+        AddTrayIcon();
+        return;
+    }
     scheduler_.OnTimer(static_cast<uint32_t>(id));
-    if (id == TIMER_SETTINGS_WATCH && evaluationArmed_) scheduler_.OnTimer(TIMER_EVALUATE);
 }
 
 void ResidentDialog::LoadPlugins() {
@@ -152,11 +142,20 @@ void ResidentDialog::AddTrayIcon() {
     data.uCallbackMessage = TRAY_CALLBACK;
     data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
     lstrcpynA(data.szTip, "ミラド", sizeof data.szTip);
-    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    // A shell that kept our icon across its restart refuses a second add; the
+    // icon is there all the same.
+    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE || Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    if (trayAdded_) {
+        ::KillTimer(Handle(), TIMER_TRAY_RETRY);
+    } else {
+        ::SetTimer(Handle(), TIMER_TRAY_RETRY, 1000, nullptr);
+    }
 }
 
 void ResidentDialog::DeleteTrayIcon() {
-    if (!trayAdded_) return;
+    // Whatever the last add said: an icon that the shell took late must not stay
+    // behind, and deleting an icon that is not there does no harm.
+    ::KillTimer(Handle(), TIMER_TRAY_RETRY);
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = Handle();
@@ -181,11 +180,14 @@ void ResidentDialog::OnTrayCallback(LPARAM mouseMessage) {
 }
 
 void ResidentDialog::ShowTrayMenu() {
-    shuffle_ = profile_.Read(profile::kFlagShuffle);
+    // The settings program may have stored another value: the check mark and the
+    // scheduler both take it (the order follows at its next rebuild).
+    shuffleSynced_ = profile_.Read(profile::kFlagShuffle);
+    scheduler_.AdoptShuffle(shuffleSynced_ != 0);
     TrayMenuState state;
     state.leftClickStop = leftClickStop_ != 0;
     state.running = scheduler_.Running();
-    state.shuffle = shuffle_ != 0;
+    state.shuffle = scheduler_.Shuffle();
     state.settingsOpen = scheduler_.SettingsOpen() != 0;
     state.pickerAvailable = pickerAvailable_;
     HMENU popup = nullptr;
@@ -202,9 +204,17 @@ void ResidentDialog::ShowTrayMenu() {
 }
 
 void ResidentDialog::ToggleShuffle() {
-    shuffle_ = (!shuffle_) & 1;
-    profile_.Write(profile::kFlagShuffle, shuffle_);
-    scheduler_.SetShuffle(shuffle_ != 0);
+    shuffleSynced_ = scheduler_.ToggleShuffle() ? 1 : 0;
+    profile_.Write(profile::kFlagShuffle, shuffleSynced_);
+}
+
+// The user's latest choice survives, wherever it was made: a value that the
+// settings program stored after this program last read or wrote it stays; a
+// missing one is written back.
+void ResidentDialog::StoreShuffleAtExit() {
+    const bool present = profile_.HasInt(profile::kFlagShuffle);
+    if (present && profile_.Read(profile::kFlagShuffle) != shuffleSynced_) return;
+    profile_.Write(profile::kFlagShuffle, scheduler_.Shuffle() ? 1 : 0);
 }
 
 void ResidentDialog::StartCompanion(const char* program) {
@@ -221,7 +231,7 @@ void ResidentDialog::CloseHandling() {
 
 void ResidentDialog::ExitSequence() {
     binder_.SetExitFlag(0);
-    profile_.Write(profile::kFlagShuffle, shuffle_);
+    StoreShuffleAtExit();
     CloseHandling();
     PostQuitMessage(0);
 }

@@ -18,6 +18,9 @@ class ResidentDialog : public winui::Dialog, private SchedulerHost {
 public:
     static constexpr UINT TRAY_CALLBACK = 0x2C00;
     static constexpr UINT kTrayIconId = 1;
+    // Retries adding the tray icon every second until the shell takes it (MDK
+    // started at logon may come before the task bar).
+    static constexpr UINT_PTR TIMER_TRAY_RETRY = 0x111;
 
     // firstBoot: the stored "Flag1stBoot"; 0 opens the settings program once the
     // dialog has been hidden.
@@ -49,6 +52,7 @@ private:
     void OnTrayCallback(LPARAM mouseMessage);
     void ShowTrayMenu();
     void ToggleShuffle();
+    void StoreShuffleAtExit();
     void AddTrayIcon();
     void DeleteTrayIcon();
     void LoadPlugins();
@@ -64,13 +68,14 @@ private:
     WallpaperApplier applier_;
 
     int32_t firstBoot_;
-    int32_t shuffle_ = 0;
+    // The "FlagShuffle" this program last read or wrote; the value itself is the
+    // scheduler's.
+    int32_t shuffleSynced_ = 0;
     int32_t leftClickStop_ = 0;
     bool pickerAvailable_ = false;
     bool pluginsLoaded_ = false;
     bool trayAdded_ = false;
     bool hidden_ = false;
     bool closing_ = false;
-    bool evaluationArmed_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
     UINT taskbarCreated_ = 0;
 };

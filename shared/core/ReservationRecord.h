@@ -47,6 +47,11 @@ inline int32_t TimerPeriodMs(int32_t timerHours, int32_t timerMinuteIndex) {
     return (timerHours * 60 + timerMinuteIndex + 1) * 60000;
 }
 
+// The shortest and longest repeat periods the editor can produce: 1 minute and
+// 11 hours 59 minutes.
+inline constexpr int32_t kMinTimerPeriodMs = 60000;
+inline constexpr int32_t kMaxTimerPeriodMs = 43140000;
+
 struct ReservationTable {
     static constexpr int kMaxReservations = 1024;
     static constexpr int kSlots = kMaxReservations + 1;

@@ -31,10 +31,24 @@ int LoadRecords(const SettingsProfile& profile, ReservationTable& table, TimerFi
     return count;
 }
 
+// A damaged period of 0 or less would become about 4.29e9 ms in the window
+// timer (or rotate every tick): such a reservation has no repeat timer. Other
+// periods are held to what the editor produces.
+void HoldRepeatTimer(ReservationRecord& record) {
+    if (record.timerOn == 0) return;
+    if (record.timerPeriodMs <= 0) {
+        record.timerOn = 0;
+        return;
+    }
+    record.timerPeriodMs = std::clamp(record.timerPeriodMs, kMinTimerPeriodMs, kMaxTimerPeriodMs);
+}
+
 }  // namespace
 
 int LoadTableForResident(const SettingsProfile& profile, ReservationTable& table) {
-    return LoadRecords(profile, table, TimerFields::Drop) + 1;
+    const int count = LoadRecords(profile, table, TimerFields::Drop);
+    for (int i = 1; i <= count; ++i) HoldRepeatTimer(table.records[static_cast<size_t>(i)]);
+    return count + 1;
 }
 
 int LoadTableForSettings(const SettingsProfile& profile, ReservationTable& table) {

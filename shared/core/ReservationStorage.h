@@ -20,7 +20,9 @@ int StoredReservationCount(int32_t entry);
 
 // The resident changer's load: parses into the slots as they are (fields a broken
 // text does not reach keep what they held), drops the timer's hours and minute
-// index, and returns the slot count: N + 1 (1 when no table was saved).
+// index, and returns the slot count: N + 1 (1 when no table was saved). A repeat
+// timer whose period is 0 or less counts as off; other periods are held inside
+// kMinTimerPeriodMs..kMaxTimerPeriodMs.
 int LoadTableForResident(const SettingsProfile& profile, ReservationTable& table);
 
 // The settings program's load: returns N (0 unless "Entry" is above 0).

@@ -5,19 +5,26 @@
 void Scheduler::Begin(int initialCount, bool shuffle) {
     count_ = std::min(initialCount, ReservationTable::kSlots);
     shuffle_ = shuffle;
-    BuildOrder(order_, count_, shuffle_);
+    RebuildOrder();
     host_.SetTimer(TIMER_SETTINGS_WATCH, kTickMs);
 }
 
 bool Scheduler::OnTimer(uint32_t id) {
     switch (id) {
-        case TIMER_EVALUATE: OnEvaluate(); return true;
         case TIMER_ROTATE: OnRotate(); return true;
         case TIMER_SHOW_ONCE: OnShowOnce(); return true;
         case TIMER_WATCH: OnWatch(); return true;
-        case TIMER_SETTINGS_WATCH: OnSettingsWatch(); return true;
+        case TIMER_SETTINGS_WATCH:
+            OnSettingsWatch();
+            if (evaluating_) OnEvaluate();
+            return true;
         default: return false;
     }
+}
+
+void Scheduler::RebuildOrder() {
+    BuildOrder(order_, count_, shuffle_);
+    orderCount_ = count_;
 }
 
 int Scheduler::RecordIndexAt(int position) const {
@@ -30,15 +37,13 @@ const ReservationRecord& Scheduler::RecordAt(int position) const {
 }
 
 uint32_t Scheduler::PeriodAt(int position) const {
-    // Handed to the timer as it is stored, as the window timer takes it; a
-    // period of 0 rotates as fast as the system timer allows.
-    return static_cast<uint32_t>(RecordAt(position).timerPeriodMs);
+    // The load keeps repeat periods inside what the editor produces; a record
+    // without a repeat timer (the standard wallpaper, say) still gives a sane one.
+    const int32_t period = RecordAt(position).timerPeriodMs;
+    return static_cast<uint32_t>(period > 0 ? period : kMinTimerPeriodMs);
 }
 
 void Scheduler::OnEvaluate() {
-    // The evaluation timer is a 10 ms one-shot that every tick re-arms; a
-    // repeating timer left running does the same without two calls to the
-    // window system on each of the hundred ticks a second.
     evaluator_.Evaluate(table_, order_, count_, host_.Now());
     const int32_t level = RecordAt(evaluator_.FirstWinner()).matchLevel;
     if (level != activeLevel_ || windowExpired_) {
@@ -120,7 +125,10 @@ void Scheduler::OnWatch() {
 void Scheduler::Pause() {
     host_.KillTimer(TIMER_ROTATE);
     host_.KillTimer(TIMER_WATCH);
-    host_.KillTimer(TIMER_EVALUATE);
+    // A one-shot armed by the last evaluation would otherwise still put a
+    // reservation up over a stop or while the settings program is open.
+    host_.KillTimer(TIMER_SHOW_ONCE);
+    evaluating_ = false;
 }
 
 void Scheduler::OnSettingsWatch() {
@@ -144,13 +152,18 @@ void Scheduler::OnSettingsWatch() {
     if (host_.GetChgFlag() != 0) {
         applyNow_ = true;
         host_.SetChgFlag(0);
-        BuildOrder(order_, count_, shuffle_);
+        RebuildOrder();
         // The position on show now names a record of the new table, so comparing
         // file names by position would keep an edited reservation off the desktop:
         // count the wallpaper on show as unknown, and the change goes up.
         currentPosition_ = -1;
+    } else if (count_ != orderCount_) {
+        // A table of another size without a reported change (a hand edit of
+        // "Entry"): an order built for the old count would send the new positions
+        // to record 0 and never evaluate the new reservations.
+        RebuildOrder();
     }
-    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+    evaluating_ = true;
 }
 
 void Scheduler::Start() {
@@ -158,7 +171,7 @@ void Scheduler::Start() {
     timersArmed_ = false;
     running_ = true;
     applyNow_ = true;
-    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+    evaluating_ = true;
 }
 
 void Scheduler::Stop() {
@@ -170,7 +183,7 @@ void Scheduler::Stop() {
 void Scheduler::Next() {
     applyNow_ = true;
     timersArmed_ = false;
-    host_.SetTimer(TIMER_EVALUATE, kTickMs);
+    evaluating_ = true;
 }
 
 bool Scheduler::LeftClickStop() {
@@ -184,7 +197,8 @@ bool Scheduler::LeftClickStop() {
     return true;
 }
 
-void Scheduler::SetShuffle(bool shuffle) {
-    shuffle_ = shuffle;
-    BuildOrder(order_, count_, shuffle_);
+bool Scheduler::ToggleShuffle() {
+    shuffle_ = !shuffle_;
+    RebuildOrder();
+    return shuffle_;
 }

@@ -16,7 +16,7 @@ enum SchedulerTimer : uint32_t {
     TIMER_ROTATE = 1,             // rotation among repeat-timer winners
     TIMER_SHOW_ONCE = 2,          // show the next winner once
     TIMER_WATCH = 3,              // notice a closed date or time window
-    TIMER_EVALUATE = 16,          // evaluate and arm the display timers
+    TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch)
     TIMER_SETTINGS_WATCH = 256,   // follow the settings program
     TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the dialog's own)
 };
@@ -57,6 +57,13 @@ public:
     void Begin(int initialCount, bool shuffle);
 
     // A WM_TIMER for one of the scheduler's timers; false for any other id.
+    //
+    // The evaluation runs every 10 ms, like the settings watch, which is never
+    // killed; so it rides on the watch's tick instead of a window timer of its
+    // own: arming TIMER_EVALUATE switches the evaluation on, killing it switches
+    // it off, and the host never sees that id. Same period and order of work, half
+    // the wake-ups (under Wine each timer message costs about half a per cent of a
+    // core at that rate).
     bool OnTimer(uint32_t id);
 
     void Start();
@@ -65,10 +72,16 @@ public:
     // The "人が来たモード" click: stop, and put the standard wallpaper up at once.
     // Returns whether it acted (running, or something other than the standard on show).
     bool LeftClickStop();
-    // After the tray has flipped and stored the shuffle flag.
-    void SetShuffle(bool shuffle);
+    // The shuffle flag is the scheduler's. The tray menu's toggle flips it and
+    // rebuilds the order at once, and returns the new value for the profile.
+    bool ToggleShuffle();
+    // A value read back from the profile (the settings program may have stored
+    // another): kept, and the order follows at its next rebuild.
+    void AdoptShuffle(bool shuffle) { shuffle_ = shuffle; }
+    bool Shuffle() const { return shuffle_; }
 
     bool Running() const { return running_; }
+    bool Evaluating() const { return evaluating_; }
     int32_t SettingsOpen() const { return settingsOpen_; }
     int CurrentPosition() const { return currentPosition_; }
     int Count() const { return count_; }
@@ -89,6 +102,7 @@ private:
     void OnSettingsWatch();
 
     void ArmDisplayTimers();
+    void RebuildOrder();
     void Pause();
     bool ShownStillApplies() const;
     uint32_t PeriodAt(int position) const;
@@ -99,7 +113,9 @@ private:
     OrderTable order_;
     Evaluator evaluator_;
     int count_ = 0;
+    int orderCount_ = 0;  // the count order_ was built for
     bool shuffle_ = false;
+    bool evaluating_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
 
     bool running_ = true;
     int currentPosition_ = -1;

@@ -203,7 +203,7 @@ TEST(Scheduler, NothingChangesWhileTheSettingsProgramIsOpen) {
     mdk.mds = 1;
     mdk.RunFor(3 * 60000);  // the window opens meanwhile
     EXPECT_EQ(mdk.Names(), Names({"std.bmp"}));
-    EXPECT_FALSE(mdk.Armed(TIMER_EVALUATE));
+    EXPECT_FALSE(mdk.scheduler.Evaluating());
     EXPECT_TRUE(mdk.Armed(TIMER_SETTINGS_WATCH));
     EXPECT_EQ(mdk.scheduler.SettingsOpen(), 1);
 
@@ -238,7 +238,7 @@ TEST(Scheduler, StoppedAnEditTakesEffectOnlyAtTheNextClosingWhileRunning) {
     mdk.StartUp();
     mdk.RunFor(1000);
     mdk.scheduler.Stop();
-    EXPECT_FALSE(mdk.Armed(TIMER_EVALUATE));
+    EXPECT_FALSE(mdk.scheduler.Evaluating());
 
     mdk.mds = 1;
     mdk.RunFor(100);
@@ -326,19 +326,120 @@ TEST(Scheduler, AnEmptyTableShowsTheStandardOnce) {
     EXPECT_EQ(mdk.scheduler.Count(), 1);
 }
 
-TEST(Scheduler, ShuffleKeepsThePositionsAndTheStandardAtZero) {
+// The rotation walks the display order: with shuffle on, position 0 keeps the
+// standard wallpaper, positions 1..N hold every reservation once, and the
+// reservations come up in that order.
+TEST(Scheduler, ShuffledRotationFollowsTheOrder) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Timer("A", 1), Timer("B", 1), Timer("C", 1), Timer("D", 1)});
+    std::vector<ReservationRecord> records;
+    for (int i = 0; i < 12; ++i) records.push_back(Timer("R" + std::to_string(i + 1), 1));
+    mdk.Save(records);
     mdk.StartUp();
     mdk.RunFor(1000);
     const int position = mdk.scheduler.CurrentPosition();
-    mdk.scheduler.SetShuffle(true);
+    ASSERT_TRUE(mdk.scheduler.ToggleShuffle());
     EXPECT_EQ(mdk.scheduler.CurrentPosition(), position);
-    EXPECT_EQ(mdk.scheduler.RecordIndexAt(0), 0);
-    mdk.RunFor(10 * 60000);
-    // Every reservation still comes round.
+
+    const OrderTable& order = mdk.scheduler.Order();
+    EXPECT_EQ(order[0], 0);
+    std::vector<int> seen;
+    bool identity = true;
+    for (int p = 1; p <= 12; ++p) {
+        seen.push_back(order[p]);
+        identity = identity && order[p] == p;
+    }
+    std::sort(seen.begin(), seen.end());
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(seen[static_cast<size_t>(i)], i + 1);
+    EXPECT_FALSE(identity);  // 1 in 479001600 by chance
+
+    const size_t before = mdk.shown.size();
+    mdk.RunFor(24 * 60000 + 500);
+    ASSERT_GE(mdk.shown.size(), before + 24);
+    for (size_t k = 0; k < 24; ++k) {
+        const int p = (position + static_cast<int>(k)) % 12 + 1;
+        EXPECT_EQ(mdk.shown[before + k].fileName, "R" + std::to_string(order[p])) << "step " << k;
+    }
+}
+
+// A value that the settings program stored and the tray menu read back is the
+// scheduler's own: the next rebuild of the order shuffles.
+TEST(Scheduler, AnAdoptedShuffleTakesEffectAtTheNextRebuild) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    std::vector<ReservationRecord> records;
+    for (int i = 0; i < 12; ++i) records.push_back(Timer("R" + std::to_string(i + 1), 1));
+    mdk.Save(records);
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    mdk.scheduler.AdoptShuffle(true);
+    EXPECT_TRUE(mdk.scheduler.Shuffle());
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.chg = 1;
+    mdk.mds = 0;
+    mdk.RunFor(100);
+    bool identity = true;
+    for (int p = 1; p <= 12; ++p) identity = identity && mdk.scheduler.Order()[p] == p;
+    EXPECT_FALSE(identity);
+    EXPECT_FALSE(mdk.scheduler.ToggleShuffle());  // the next click switches it off
+}
+
+// A one-shot armed by the last evaluation must not put a reservation up after
+// a stop: the menu says stopped, and the left-click stop's standard stays.
+TEST(Scheduler, APendingShowOnceDiesWithAStop) {
+    struct Case {
+        const char* name;
+        void (*command)(Scheduler&);
+        Names shown;
+    };
+    const Case cases[] = {
+        {"stop", [](Scheduler& s) { s.Stop(); }, {}},
+        {"left-click stop", [](Scheduler& s) { s.LeftClickStop(); }, {"std.bmp"}},
+    };
+    for (const Case& c : cases) {
+        FakeResident mdk(At(2026, 6, 10, 12, 0));
+        mdk.Save({Times("work", 9, 0, 17, 0)});
+        mdk.StartUp();
+        mdk.RunFor(10);  // the first tick loads, evaluates and arms the one-shot
+        ASSERT_TRUE(mdk.Armed(TIMER_SHOW_ONCE)) << c.name;
+        c.command(mdk.scheduler);
+        mdk.RunFor(60000);
+        EXPECT_EQ(mdk.Names(), c.shown) << c.name;
+    }
+}
+
+// "Entry" edited by hand, without the change flag: the order grows with the
+// table, so the new reservations are evaluated and the standard keeps its level.
+TEST(Scheduler, AReloadOfAnotherSizeRebuildsTheOrder) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Timer("A", 1)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.Save({Timer("A", 1), Timer("B", 1), Timer("C", 1)});
+    mdk.mds = 0;
+    mdk.RunFor(4 * 60000);
+    EXPECT_EQ(mdk.scheduler.Count(), 4);
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(mdk.scheduler.RecordIndexAt(p), p);
     const Names names = mdk.Names();
-    for (const char* name : {"A", "B", "C", "D"}) {
+    for (const char* name : {"B", "C"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     }
+}
+
+// A damaged period of 0 or less is no repeat timer at all; a huge one is held to
+// the longest the editor makes (11 hours 59 minutes).
+TEST(Scheduler, DamagedRepeatPeriodsAreHeldToTheEditorsRange) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    ReservationRecord zero = Timer("zero", 1), negative = Timer("negative", 1), huge = Timer("huge", 1);
+    zero.timerPeriodMs = 0;
+    negative.timerPeriodMs = -5;
+    huge.timerPeriodMs = 2147483647;
+    mdk.Save({zero, negative, huge, Timer("ok", 1)});
+    mdk.StartUp();
+    mdk.RunFor(100);
+    ASSERT_EQ(mdk.Names(), Names({"huge"}));
+    mdk.RunFor(kMaxTimerPeriodMs + 60000);
+    ASSERT_EQ(mdk.Names(), Names({"huge", "ok", "huge"}));
+    EXPECT_EQ(mdk.shown[1].atMs - mdk.shown[0].atMs, kMaxTimerPeriodMs);
 }
