@@ -1,12 +1,16 @@
-// MD.dll: a few 32-bit integers that every process loading the library shares.
+// MD.dll: a few 32-bit integers that the programs of one logon session share.
 //
-// The values live in one section marked shared, so all processes that map this
-// file see the same bytes. Two of them belong to a process rather than to the
-// system: "MDK runs" and "MDS runs". They are kept with the owner's process id and
+// The values live in a named mapping in the session's own namespace ("Local\"),
+// so with fast user switching each user's programs see their own: one user's
+// resident changer never makes another's end, and one user's settings program
+// never pauses another's. Two of them belong to a process rather than to the
+// session: "MDK runs" and "MDS runs". They are kept with the owner's process id and
 // creation time, and read as 0 once that process has died (at once for a process
 // that starts later, within a tenth of a second for one that keeps polling), so a
 // killed program never blocks the next start. The library recognises MDS by its file name when
-// it is loaded; MDS calls nothing to announce itself.
+// it first calls the library (MDS asks for the MDS flag first thing); MDS calls
+// nothing to announce itself. Nothing of this happens under the loader lock: the
+// mapping, the lock and the recognition wait for the first call.
 //
 // Every export is plain C, cheap and never throws: the resident changer asks for
 // the MDS flag every 10 ms for as long as it runs.
@@ -14,6 +18,8 @@
 #include <windows.h>
 
 #include <cstdint>
+
+#include "core/PathText.h"
 
 namespace {
 
@@ -25,19 +31,24 @@ struct Owner {
     volatile LONG64 created;  // FILETIME of the owner's creation
 };
 
-struct SharedValues {
+// A fresh mapping is all zeros, and every value must read right from its first
+// byte on, whichever process created it: so the item is kept plus one, and its
+// zero means -1, "the standard wallpaper", until MDK publishes one.
+struct alignas(8) SharedValues {
     Owner mdk;
     volatile LONG mdkValue;
     Owner mds;
-    volatile LONG item;
+    volatile LONG itemPlusOne;
     volatile LONG changed;
     volatile LONG exitRequested;
 };
 
-// Initialised so that the data lands in the section itself; the item starts at
-// -1, "the standard wallpaper", until MDK publishes one. Aligned for the 64-bit
-// interlocked reads and writes of the 32-bit build.
-SharedValues g_shared __attribute__((section(".shr"), shared, aligned(8))) = {{0, 0}, 0, {0, 0}, -1, 0, 0};
+constexpr const char* kMappingName = "Local\\Vezaru.Mirado.MD.SharedState";
+constexpr const char* kLockName = "Local\\Vezaru.Mirado.MD.SharedStateLock";
+
+// Used when the session's mapping cannot be had (out of resources): the
+// exports keep working for this process alone rather than fail.
+SharedValues g_private;
 
 // What one process remembers about an owner, so that a getter called every 10 ms
 // neither opens the process anew nor asks the system on every call.
@@ -58,13 +69,16 @@ constexpr ULONGLONG kRecheckMs = 100;
 struct ProcessState {
     DWORD pid = 0;
     LONG64 created = 0;
-    HANDLE lock = nullptr;  // named mutex shared by every process of the system
+    HANDLE mapping = nullptr;
+    SharedValues* view = nullptr;  // the session's values, or g_private
+    HANDLE lock = nullptr;         // named mutex shared by the session's processes
     SRWLOCK cacheLock = SRWLOCK_INIT;
     OwnerCache mdkCache;
     OwnerCache mdsCache;
 };
 
 ProcessState g_process;
+INIT_ONCE g_attached = INIT_ONCE_STATIC_INIT;
 
 // Held for a few instructions only; abandoned by a killed holder, which the next
 // waiter simply inherits. A wait that times out goes ahead without the lock
@@ -190,7 +204,7 @@ bool LoadedBySettingsProgram() {
     if (length == 0 || length >= sizeof path) return false;
     const char* name = path;
     for (const char* p = path; *p != '\0';) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0') {
+        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
             p += 2;
             continue;
         }
@@ -207,35 +221,60 @@ bool LoadedBySettingsProgram() {
     return name[sizeof kSettingsProgram - 1] == '\0';
 }
 
-void Attach() {
+void ClaimSettingsFlagIfFirst(SharedValues& shared) {
+    // The first MDS becomes the owner of the MDS flag; a later one, while the
+    // first still runs, finds the flag owned by someone else and reads it as set.
+    CrossProcessLock lock;
+    LONG pid = 0;
+    LONG64 created = 0;
+    if (!LiveOwner(shared.mds, g_process.mdsCache, pid, created)) {
+        WriteOwner(shared.mds, static_cast<LONG>(g_process.pid), g_process.created);
+    }
+}
+
+BOOL CALLBACK Attach(INIT_ONCE*, void*, void**) {
     g_process.pid = GetCurrentProcessId();
     FILETIME creation, exit, kernel, user;
     if (GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user)) {
         g_process.created = ToInt64(creation);
     }
-    g_process.lock = CreateMutexA(nullptr, FALSE, "Vezaru.Mirado.MD.SharedStateLock");
-
-    // The first MDS becomes the owner of the MDS flag; a later one, while the first
-    // still runs, finds the flag owned by someone else and reads it as set.
-    if (LoadedBySettingsProgram()) {
-        CrossProcessLock lock;
-        LONG pid = 0;
-        LONG64 created = 0;
-        if (!LiveOwner(g_shared.mds, g_process.mdsCache, pid, created)) {
-            WriteOwner(g_shared.mds, static_cast<LONG>(g_process.pid), g_process.created);
-        }
+    g_process.lock = CreateMutexA(nullptr, FALSE, kLockName);
+    g_process.mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedValues), kMappingName);
+    if (g_process.mapping != nullptr) {
+        g_process.view = static_cast<SharedValues*>(
+            MapViewOfFile(g_process.mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(SharedValues)));
     }
+    if (g_process.view == nullptr) g_process.view = &g_private;
+    if (LoadedBySettingsProgram()) ClaimSettingsFlagIfFirst(*g_process.view);
+    return TRUE;
 }
 
-void Detach() {
-    {
-        CrossProcessLock lock;
-        LONG pid = 0;
-        LONG64 created = 0;
-        if (ReadOwner(g_shared.mds, pid, created) && IsSelf(pid, created)) StoreLong(g_shared.mds.pid, 0);
+// The session's values, attached at the first call of any export.
+SharedValues& Shared() {
+    InitOnceExecuteOnce(&g_attached, Attach, nullptr, nullptr);
+    return *g_process.view;
+}
+
+void Detach(bool processEnding) {
+    if (g_process.view == nullptr) return;  // never called: nothing to undo
+    // A settings program that ends lets go of its flag at once, without the
+    // cross-process lock: the pid alone says who owns it, and only the owner
+    // clears it.
+    LONG pid = 0;
+    LONG64 created = 0;
+    SharedValues& shared = *g_process.view;
+    if (ReadOwner(shared.mds, pid, created) && IsSelf(pid, created)) {
+        InterlockedCompareExchange(&shared.mds.pid, 0, pid);
     }
+    // The system takes every handle and view back from an ending process.
+    if (processEnding) return;
     Forget(g_process.mdkCache);
     Forget(g_process.mdsCache);
+    if (g_process.view != &g_private) UnmapViewOfFile(g_process.view);
+    g_process.view = nullptr;
+    if (g_process.mapping != nullptr) CloseHandle(g_process.mapping);
+    g_process.mapping = nullptr;
     if (g_process.lock != nullptr) CloseHandle(g_process.lock);
     g_process.lock = nullptr;
 }
@@ -244,69 +283,73 @@ void Detach() {
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
-        Attach();
     } else if (reason == DLL_PROCESS_DETACH) {
-        Detach();
+        Detach(reserved != nullptr);
     }
     return TRUE;
 }
 
 int32_t __cdecl MD_GetMDSFlag() noexcept {
+    SharedValues& shared = Shared();
     LONG pid = 0;
     LONG64 created = 0;
-    if (!LiveOwner(g_shared.mds, g_process.mdsCache, pid, created)) return 0;
+    if (!LiveOwner(shared.mds, g_process.mdsCache, pid, created)) return 0;
     return IsSelf(pid, created) ? 0 : 1;
 }
 
 int32_t __cdecl MD_GetMDKFlag() noexcept {
-    const LONG value = LoadLong(g_shared.mdkValue);
+    SharedValues& shared = Shared();
+    const LONG value = LoadLong(shared.mdkValue);
     if (value == 0) return 0;
     LONG pid = 0;
     LONG64 created = 0;
-    return LiveOwner(g_shared.mdk, g_process.mdkCache, pid, created) ? value : 0;
+    return LiveOwner(shared.mdk, g_process.mdkCache, pid, created) ? value : 0;
 }
 
 int32_t __cdecl MD_SetMDKFlag(int32_t value) noexcept {
+    SharedValues& shared = Shared();
     CrossProcessLock lock;
     if (value == 0) {
-        StoreLong(g_shared.mdkValue, 0);
-        StoreLong(g_shared.mdk.pid, 0);
+        StoreLong(shared.mdkValue, 0);
+        StoreLong(shared.mdk.pid, 0);
         return 0;
     }
     LONG pid = 0;
     LONG64 created = 0;
-    const bool owned = ReadOwner(g_shared.mdk, pid, created) && IsSelf(pid, created);
+    const bool owned = ReadOwner(shared.mdk, pid, created) && IsSelf(pid, created);
     if (!owned) {
         // An exit request was meant for an MDK that is gone; a fresh one must not
         // end on its first tick because of it.
-        StoreLong(g_shared.exitRequested, 0);
-        WriteOwner(g_shared.mdk, static_cast<LONG>(g_process.pid), g_process.created);
+        StoreLong(shared.exitRequested, 0);
+        WriteOwner(shared.mdk, static_cast<LONG>(g_process.pid), g_process.created);
     }
-    StoreLong(g_shared.mdkValue, value);
+    StoreLong(shared.mdkValue, value);
     return value;
 }
 
-int32_t __cdecl MD_GetItem() noexcept { return LoadLong(g_shared.item); }
+int32_t __cdecl MD_GetItem() noexcept {
+    return static_cast<int32_t>(static_cast<uint32_t>(LoadLong(Shared().itemPlusOne)) - 1u);
+}
 
 int32_t __cdecl MD_SetItem(int32_t value) noexcept {
-    StoreLong(g_shared.item, value);
+    StoreLong(Shared().itemPlusOne, static_cast<LONG>(static_cast<uint32_t>(value) + 1u));
     return value;
 }
 
-int32_t __cdecl MD_GetChgFlag() noexcept { return LoadLong(g_shared.changed); }
+int32_t __cdecl MD_GetChgFlag() noexcept { return LoadLong(Shared().changed); }
 
 int32_t __cdecl MD_SetChgFlag(int32_t value) noexcept {
-    StoreLong(g_shared.changed, value);
+    StoreLong(Shared().changed, value);
     return value;
 }
 
-int32_t __cdecl MD_GetExitFlag() noexcept { return LoadLong(g_shared.exitRequested); }
+int32_t __cdecl MD_GetExitFlag() noexcept { return LoadLong(Shared().exitRequested); }
 
 int32_t __cdecl MD_SetExitFlag(int32_t value) noexcept {
-    StoreLong(g_shared.exitRequested, value);
+    StoreLong(Shared().exitRequested, value);
     return value;
 }
 

@@ -27,7 +27,9 @@ kill_desktop() {
 }
 
 # Starts the Wine desktop (explorer with its task bar) of this prefix in the
-# background, at SIZE (default 1024x768), and waits until it is on the display.
+# background, at SIZE (default 1024x768), and waits until it is on the display,
+# then MIRADO_DESKTOP_SETTLE seconds more (default 2) for its first paint; a
+# caller that polls for what it wants to see sets 0.
 start_desktop() {
   "$RUN" reg add 'HKCU\Software\Wine\Explorer\Desktops\mirado' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
   "$RUN" explorer /desktop=mirado,"${1:-1024x768}" >/dev/null 2>&1 &
@@ -35,5 +37,14 @@ start_desktop() {
     xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' && break
     sleep 0.1
   done
-  sleep 2
+  sleep "${MIRADO_DESKTOP_SETTLE:-2}"
+}
+
+# Waits (at most 10 s) until no desktop window of this name is on the display.
+wait_desktop_gone() {
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' || return 0
+    sleep 0.1
+  done
+  return 1
 }

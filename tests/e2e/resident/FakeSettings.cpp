@@ -1,10 +1,12 @@
 // A stand-in for the settings program in the resident changer's end-to-end tests.
-// Named MDS.EXE, it loads MD.dll (which then reports a settings program running),
-// does what HKCU\Software\Vezaru\MiradoTest tells it and ends:
-//   "HoldMs"  how long to stay open (default 300)
-//   "Action"  "change": write the table given by "NewEntry", "NewName0" and
-//             "NewData0" ... and raise the change flag; "exit": raise the exit
-//             flag; anything else: nothing
+// Named MDS.EXE, it loads MD.dll and asks for the MDS flag first, as the real
+// one does (the library then reports a settings program running), does what
+// HKCU\Software\Vezaru\MiradoTest tells it and ends:
+//   "Action"     "change": write the table given by "NewEntry", "NewName0" and
+//                "NewData0" ... and raise the change flag; "exit": raise the
+//                exit flag; anything else: nothing
+//   "HoldEvent"  when given, the name of an event to wait for (at most a minute)
+//                before ending, so that a test sees it open for as long as it needs
 // and counts its starts in "Started".
 
 #include <windows.h>
@@ -19,6 +21,7 @@ namespace {
 constexpr const char* kTestKey = "Software\\Vezaru\\MiradoTest";
 
 using SetFlag = int(__cdecl*)(int);
+using GetFlag = int(__cdecl*)();
 
 }  // namespace
 
@@ -29,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     HMODULE library = LoadLibraryA("MD.dll");
     if (library == nullptr) return 1;
-    Sleep(static_cast<DWORD>(control.ReadInt("", "HoldMs", 300)));
+    if (auto get = reinterpret_cast<GetFlag>(reinterpret_cast<void*>(GetProcAddress(library, "MD_GetMDSFlag")))) get();
 
     const std::string action = control.ReadString("", "Action", "");
     if (action == "change") {
@@ -45,6 +48,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (auto set = reinterpret_cast<SetFlag>(reinterpret_cast<void*>(GetProcAddress(library, "MD_SetChgFlag")))) set(1);
     } else if (action == "exit") {
         if (auto set = reinterpret_cast<SetFlag>(reinterpret_cast<void*>(GetProcAddress(library, "MD_SetExitFlag")))) set(1);
+    }
+    const std::string hold = control.ReadString("", "HoldEvent", "");
+    if (!hold.empty()) {
+        if (HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str())) {
+            WaitForSingleObject(release, 60000);
+            CloseHandle(release);
+        }
     }
     FreeLibrary(library);
     return 0;

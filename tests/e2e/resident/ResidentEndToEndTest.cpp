@@ -34,6 +34,17 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 15000) {
     return condition();
 }
 
+// Whether a condition holds all through a stretch of time (polled; false at the
+// first miss): for what must not happen while something is open.
+bool HoldsFor(const std::function<bool()>& condition, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        if (!condition()) return false;
+        Sleep(20);
+    }
+    return condition();
+}
+
 // MD.dll as the other programs see it.
 class SharedFlags {
 public:
@@ -274,12 +285,30 @@ TEST_F(ResidentEndToEnd, ExitPutsTheStandardBackWhenAsked) {
     profile_.Write(profile::kFlagShuffle, 1);
     StartResident();
     ASSERT_TRUE(Item(0));
+    // Lost while MDK runs: the exit writes MDK's value back.
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Vezaru\\Mirado\\Settings", 0, KEY_SET_VALUE, &settings),
+              ERROR_SUCCESS);
+    RegDeleteValueA(settings, "FlagShuffle");
+    RegCloseKey(settings);
     Command(kExit);
     ASSERT_TRUE(Ended());
     EXPECT_EQ(flags_.Get("MD_GetItem"), -1);
     EXPECT_EQ(DesktopWallpaper(), standard_);
     EXPECT_EQ(flags_.Get("MD_GetMDKFlag"), 0);
-    EXPECT_EQ(profile_.Read(profile::kFlagShuffle), 1);  // written back as it stood
+    EXPECT_EQ(profile_.Read(profile::kFlagShuffle), 1);
+}
+
+// The user's latest shuffle choice survives the exit, wherever it was made.
+TEST_F(ResidentEndToEnd, ExitKeepsAShuffleChoiceMadeLaterInTheSettings) {
+    SaveTable({});
+    StartResident();
+    Command(kShuffle);
+    ASSERT_TRUE(WaitFor([&] { return profile_.Read(profile::kFlagShuffle) == 1; }));
+    profile_.Write(profile::kFlagShuffle, 0);  // the options page, after MDK's toggle
+    Command(kExit);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(profile_.Read(profile::kFlagShuffle), 0);
 }
 
 TEST_F(ResidentEndToEnd, AKilledCopyDoesNotBlockTheNextStart) {
@@ -290,7 +319,9 @@ TEST_F(ResidentEndToEnd, AKilledCopyDoesNotBlockTheNextStart) {
     CloseHandle(mdk_.handle);
     mdk_ = {};
     StartResident();
-    EXPECT_EQ(WaitForSingleObject(mdk_.handle, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+    // Past the check that ends a second copy: it has marked itself running.
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetMDKFlag") != 0; }));
+    EXPECT_EQ(WaitForSingleObject(mdk_.handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
@@ -314,26 +345,50 @@ TEST_F(ResidentEndToEnd, PausesWhileTheSettingsProgramIsOpenAndFollowsItsChange)
     StartResident();
     ASSERT_TRUE(Item(0));
 
-    // The settings program replaces the table, holds on a while, reports a change.
-    control_.WriteInt("", "HoldMs", 1500);
+    // The settings program replaces the table and reports the change, then stays
+    // open until the test lets it go.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "MiradoTest.ReleaseSettings");
+    ASSERT_NE(release, nullptr);
+    control_.WriteString("", "HoldEvent", "MiradoTest.ReleaseSettings");
     control_.WriteString("", "Action", "change");
     control_.WriteInt("", "NewEntry", 1);
     control_.WriteString("", "NewName0", green_);
     control_.WriteString("", "NewData0", ReservationText(TimerReservation(green_, 1, 0, 3600000)));
     Command(kOpenSettings);
     ASSERT_TRUE(WaitFor([&] { return control_.ReadInt("", "Started", 0) == 1; }));
-    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetMDSFlag") != 0; }));
-    // Closed again: the new table goes up at once, and the change flag is cleared.
+    ASSERT_TRUE(WaitFor([&] { return flags_.Get("MD_GetChgFlag") == 1; }));
+
+    // Paused while it is open: the reported change waits for the closing, for
+    // a hundred ticks of MDK's 10 ms watch and more. (The menu's grey items are
+    // checked in-process: Wine keeps menus inside their process.)
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return flags_.Get("MD_GetChgFlag") == 1 && flags_.Get("MD_GetItem") == 0 &&
+                   DesktopValue("Control Panel\\desktop", "TileWallpaper") == "0";
+        },
+        1000));
+
+    // Closed: the new table goes up at once, and the change flag is cleared.
+    SetEvent(release);
     EXPECT_TRUE(WaitFor([&] { return DesktopValue("Control Panel\\desktop", "TileWallpaper") == "1"; }));
     EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetChgFlag") == 0; }));
+    CloseHandle(release);
 }
 
 TEST_F(ResidentEndToEnd, AnExitRequestOfTheSettingsProgramEndsIt) {
     SaveTable({});
     StartResident();
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "MiradoTest.ReleaseSettings");
+    ASSERT_NE(release, nullptr);
+    control_.WriteString("", "HoldEvent", "MiradoTest.ReleaseSettings");
     control_.WriteString("", "Action", "exit");
     Command(kOpenSettings);
+    ASSERT_TRUE(WaitFor([&] { return flags_.Get("MD_GetMDSFlag") != 0 && flags_.Get("MD_GetExitFlag") == 1; }));
+    // The request is acted on when the settings program has closed, not before.
+    EXPECT_TRUE(HoldsFor([&] { return WaitForSingleObject(mdk_.handle, 0) == WAIT_TIMEOUT; }, 1000));
+    SetEvent(release);
     EXPECT_TRUE(Ended());
+    CloseHandle(release);
     EXPECT_EQ(flags_.Get("MD_GetExitFlag"), 0);
     EXPECT_EQ(flags_.Get("MD_GetMDKFlag"), 0);
 }
@@ -349,8 +404,9 @@ TEST_F(ResidentEndToEnd, TwoCopiesStartedTogetherLeaveExactlyOne) {
     const DWORD first = WaitForMultipleObjects(2, both, FALSE, 15000);
     ASSERT_TRUE(first == WAIT_OBJECT_0 || first == WAIT_OBJECT_0 + 1);
     const Process& survivor = first == WAIT_OBJECT_0 ? b : a;
-    EXPECT_EQ(WaitForSingleObject(survivor.handle, 2000), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_TRUE(WaitFor([&] { return FindResidentWindow(survivor.id) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetMDKFlag") != 0; }));
+    EXPECT_EQ(WaitForSingleObject(survivor.handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     mdk_ = survivor;
     CloseHandle((first == WAIT_OBJECT_0 ? a : b).handle);
 }

@@ -37,16 +37,22 @@ done
   fail "MDK did not set the wallpaper"
 
 kill_desktop
-sleep 1
-start_desktop
-sleep 2
+wait_desktop_gone || fail "the desktop did not end"
+MIRADO_DESKTOP_SETTLE=0 start_desktop
+# The new desktop paints when it is ready: look until the middle turns red (at
+# most 30 s), then once more for the verdict.
 shot=$(dirname "$run_folder")/desktop.png
-import -window root "$shot" 2>/dev/null || fail "no screenshot"
-pixel=$(convert "$shot" -format '%[fx:int(255*p{512,384}.r)] %[fx:int(255*p{512,384}.g)] %[fx:int(255*p{512,384}.b)]' info: 2>/dev/null)
-read -r r g b <<<"$pixel"
+red() { [ "${r:-0}" -gt 200 ] && [ "${g:-255}" -lt 60 ] && [ "${b:-255}" -lt 60 ]; }
+for _ in $(seq 120); do
+  import -window root "$shot" 2>/dev/null || fail "no screenshot"
+  pixel=$(convert "$shot" -format '%[fx:int(255*p{512,384}.r)] %[fx:int(255*p{512,384}.g)] %[fx:int(255*p{512,384}.b)]' info: 2>/dev/null)
+  read -r r g b <<<"$pixel"
+  red && break
+  sleep 0.25
+done
 pgrep -f 'MDK\.EXE' >/dev/null || fail "MDK ended"
 WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
-if [ "${r:-0}" -gt 200 ] && [ "${g:-255}" -lt 60 ] && [ "${b:-255}" -lt 60 ]; then
+if red; then
   echo "PASS: the desktop shows the red picture ($pixel) in $shot"
   exit 0
 fi

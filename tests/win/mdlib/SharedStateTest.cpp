@@ -126,6 +126,17 @@ TEST_F(SharedState, AFreshLibraryReadsItsInitialValues) {
     EXPECT_EQ(md.GetExitFlag(), 0);
 }
 
+// Per logon session, not per machine: with fast user switching each user's
+// programs keep their own values. Wine has one session; what it can show is
+// that the values sit under the session's own name.
+TEST_F(SharedState, TheValuesLiveInTheSessionsOwnNamespace) {
+    md.SetItem(5);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, "Local\\Vezaru.Mirado.MD.SharedState");
+    ASSERT_NE(mapping, nullptr) << GetLastError();
+    CloseHandle(mapping);
+    EXPECT_EQ(RunToEnd(Probe(), "expect item=5"), 0u);
+}
+
 TEST_F(SharedState, ValuesSetInOneProcessAreReadInAnother) {
     md.SetItem(7);
     md.SetChgFlag(1);
