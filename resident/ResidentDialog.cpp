@@ -16,6 +16,7 @@ ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
       profile_(profile),
       programFolder_(ProgramFolder()),
       applier_(plugins_, programFolder_),
+      tray_(TRAY_CALLBACK, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY)), "ミラド"),
       firstBoot_(firstBoot) {
     BindMessage(WM_TIMER, [this](WPARAM id, LPARAM) { OnTimer(id); return 0; });
     BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {
@@ -28,7 +29,7 @@ ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
         return 0;
     });
     BindMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
-        DeleteTrayIcon();
+        tray_.Delete(Handle());
         binder_.SetMDKFlag(0);
         binder_.Unload();
         PassToDefault();
@@ -55,7 +56,7 @@ BOOL ResidentDialog::OnInitDialog() {
 
     // Explorer announces a new task bar with this message; the icon goes back then.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    AddTrayIcon();
+    tray_.Add(Handle());
 
     LoadPlugins();
 
@@ -85,8 +86,7 @@ bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& re
         return false;  // the default handling answers the query
     }
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
-        trayAdded_ = false;
-        AddTrayIcon();
+        tray_.Readd(Handle());
         result = 0;
         return true;
     }
@@ -111,10 +111,7 @@ void ResidentDialog::OnTimer(UINT_PTR id) {
         if (pluginsLoaded_) ::KillTimer(Handle(), TIMER_PLUGIN_RETRY);
         return;
     }
-    if (id == TIMER_TRAY_RETRY) {
-        AddTrayIcon();
-        return;
-    }
+    if (tray_.OnTimer(Handle(), id)) return;
     scheduler_.OnTimer(static_cast<uint32_t>(id));
 }
 
@@ -130,38 +127,6 @@ void ResidentDialog::OnFirstPaint() {
     hidden_ = true;
     ShowWindow(Handle(), SW_HIDE);
     if (firstBoot_ == 0) StartCompanion("MDS.EXE");
-}
-
-void ResidentDialog::AddTrayIcon() {
-    if (trayAdded_) return;
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle();
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_CALLBACK;
-    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY));
-    lstrcpynA(data.szTip, "ミラド", sizeof data.szTip);
-    // A shell that kept our icon across its restart refuses a second add; the
-    // icon is there all the same.
-    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE || Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-    if (trayAdded_) {
-        ::KillTimer(Handle(), TIMER_TRAY_RETRY);
-    } else {
-        ::SetTimer(Handle(), TIMER_TRAY_RETRY, 1000, nullptr);
-    }
-}
-
-void ResidentDialog::DeleteTrayIcon() {
-    // Whatever the last add said: an icon that the shell took late must not stay
-    // behind, and deleting an icon that is not there does no harm.
-    ::KillTimer(Handle(), TIMER_TRAY_RETRY);
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle();
-    data.uID = kTrayIconId;
-    Shell_NotifyIconA(NIM_DELETE, &data);
-    trayAdded_ = false;
 }
 
 void ResidentDialog::OnTrayCallback(LPARAM mouseMessage) {
@@ -225,7 +190,7 @@ void ResidentDialog::CloseHandling() {
     if (closing_) return;
     closing_ = true;
     if (profile_.Read(profile::kFlagStdDispMD) != 0) ApplyReservation(0);
-    DeleteTrayIcon();
+    tray_.Delete(Handle());
     EndDialog(IDCANCEL);
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "TrayIcon.h"
 #include "WallpaperApplier.h"
 #include "core/Scheduler.h"
 #include "core/SettingsProfile.h"
@@ -17,10 +18,6 @@
 class ResidentDialog : public winui::Dialog, private SchedulerHost {
 public:
     static constexpr UINT TRAY_CALLBACK = 0x2C00;
-    static constexpr UINT kTrayIconId = 1;
-    // Retries adding the tray icon every second until the shell takes it (MDK
-    // started at logon may come before the task bar).
-    static constexpr UINT_PTR TIMER_TRAY_RETRY = 0x111;
 
     // firstBoot: the stored "Flag1stBoot"; 0 opens the settings program once the
     // dialog has been hidden.
@@ -53,8 +50,6 @@ private:
     void ShowTrayMenu();
     void ToggleShuffle();
     void StoreShuffleAtExit();
-    void AddTrayIcon();
-    void DeleteTrayIcon();
     void LoadPlugins();
     void StartCompanion(const char* program);
     void CloseHandling();
@@ -66,6 +61,7 @@ private:
     Scheduler scheduler_{*this};
     std::string programFolder_;
     WallpaperApplier applier_;
+    TrayIcon tray_;
 
     int32_t firstBoot_;
     // The "FlagShuffle" this program last read or wrote; the value itself is the
@@ -74,7 +70,6 @@ private:
     int32_t leftClickStop_ = 0;
     bool pickerAvailable_ = false;
     bool pluginsLoaded_ = false;
-    bool trayAdded_ = false;
     bool hidden_ = false;
     bool closing_ = false;
     UINT taskbarCreated_ = 0;
