@@ -2,18 +2,9 @@
 
 #include <cmath>
 
-namespace {
+#include "core/LocalTime.h"
 
-std::time_t Local(int year, int month, int day, int hour, int minute) {
-    std::tm t{};
-    t.tm_year = year;
-    t.tm_mon = month;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
+namespace {
 
 std::tm Now(std::time_t now) { return *std::localtime(&now); }
 
@@ -28,9 +19,9 @@ long long DaysBetween(std::time_t fromNoon, std::time_t toNoon) {
 
 bool LiteralDateWindowHolds(const ReservationRecord& r, std::time_t now) {
     const std::tm n = Now(now);
-    const std::time_t from = Local(n.tm_year, r.fromMonth, r.fromDay + 1, 12, 0);
-    const std::time_t to = Local(n.tm_year, r.toMonth, r.toDay + 1, 12, 0);
-    const std::time_t today = Local(n.tm_year, n.tm_mon, n.tm_mday, 12, 0);
+    const std::time_t from = MakeLocalTime(n.tm_year, r.fromMonth, r.fromDay + 1, 12, 0);
+    const std::time_t to = MakeLocalTime(n.tm_year, r.toMonth, r.toDay + 1, 12, 0);
+    const std::time_t today = MakeLocalTime(n.tm_year, n.tm_mon, n.tm_mday, 12, 0);
     const long long daysTo = DaysBetween(from, to);
     const long long daysNow = DaysBetween(from, today);
     return daysNow >= 0 && daysTo >= daysNow;
@@ -38,9 +29,9 @@ bool LiteralDateWindowHolds(const ReservationRecord& r, std::time_t now) {
 
 bool LiteralTimeWindowHolds(const ReservationRecord& r, std::time_t now) {
     const std::tm n = Now(now);
-    const std::time_t from = Local(n.tm_year, n.tm_mon, n.tm_mday, r.fromHour, r.fromMinute);
-    const std::time_t to = Local(n.tm_year, n.tm_mon, n.tm_mday, r.toHour, r.toMinute);
-    const std::time_t at = Local(n.tm_year, n.tm_mon, n.tm_mday, n.tm_hour, n.tm_min);
+    const std::time_t from = MakeLocalTime(n.tm_year, n.tm_mon, n.tm_mday, r.fromHour, r.fromMinute);
+    const std::time_t to = MakeLocalTime(n.tm_year, n.tm_mon, n.tm_mday, r.toHour, r.toMinute);
+    const std::time_t at = MakeLocalTime(n.tm_year, n.tm_mon, n.tm_mday, n.tm_hour, n.tm_min);
     const long long minutesTo = static_cast<long long>(to - from) / 60;
     const long long minutesNow = static_cast<long long>(at - from) / 60;
     return minutesNow >= 0 && minutesTo >= minutesNow;

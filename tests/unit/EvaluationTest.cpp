@@ -8,34 +8,10 @@
 #include "core/LocalTime.h"
 #include "support/LiteralEvaluation.h"
 #include "support/LocalMoment.h"
-
-namespace {
-
-ReservationRecord TimeWindow(int fromHour, int fromMinute, int toHour, int toMinute) {
-    ReservationRecord r;
-    r.timeOn = 1;
-    r.fromHour = fromHour;
-    r.fromMinute = fromMinute;
-    r.toHour = toHour;
-    r.toMinute = toMinute;
-    return r;
-}
-
-// Months and days as the editor's indices: 0 is January, 0 is day 1.
-ReservationRecord DateWindow(int fromMonth, int fromDay, int toMonth, int toDay) {
-    ReservationRecord r;
-    r.dateOn = 1;
-    r.fromMonth = fromMonth - 1;
-    r.fromDay = fromDay - 1;
-    r.toMonth = toMonth - 1;
-    r.toDay = toDay - 1;
-    return r;
-}
-
-}  // namespace
+#include "support/Records.h"
 
 TEST(TimeWindow, IncludesTheWholeEndMinute) {
-    const ReservationRecord r = TimeWindow(9, 0, 17, 0);
+    const ReservationRecord r = TimeWindowRecord(9, 0, 17, 0);
     EXPECT_FALSE(TimeWindowHolds(r, At(2026, 6, 10, 8, 59, 59)));
     EXPECT_TRUE(TimeWindowHolds(r, At(2026, 6, 10, 9, 0)));
     EXPECT_TRUE(TimeWindowHolds(r, At(2026, 6, 10, 17, 0, 30)));
@@ -43,12 +19,12 @@ TEST(TimeWindow, IncludesTheWholeEndMinute) {
 }
 
 TEST(TimeWindow, CrossingMidnightNeverHolds) {
-    const ReservationRecord r = TimeWindow(22, 0, 6, 0);
+    const ReservationRecord r = TimeWindowRecord(22, 0, 6, 0);
     for (int hour = 0; hour < 24; ++hour) EXPECT_FALSE(TimeWindowHolds(r, At(2026, 6, 10, hour, 30))) << hour;
 }
 
 TEST(DateWindow, IncludesBothEndDays) {
-    const ReservationRecord r = DateWindow(1, 1, 1, 15);
+    const ReservationRecord r = DateWindowRecord(1, 1, 1, 15);
     EXPECT_TRUE(DateWindowHolds(r, At(2026, 1, 1, 0, 0)));
     EXPECT_TRUE(DateWindowHolds(r, At(2026, 1, 15, 23, 59, 59)));
     EXPECT_FALSE(DateWindowHolds(r, At(2026, 1, 16, 0, 0)));
@@ -56,18 +32,18 @@ TEST(DateWindow, IncludesBothEndDays) {
 }
 
 TEST(DateWindow, DecemberToJanuaryNeverHolds) {
-    const ReservationRecord r = DateWindow(12, 1, 1, 31);
+    const ReservationRecord r = DateWindowRecord(12, 1, 1, 31);
     EXPECT_FALSE(DateWindowHolds(r, At(2026, 12, 15, 12, 0)));
     EXPECT_FALSE(DateWindowHolds(r, At(2026, 1, 15, 12, 0)));
 }
 
 TEST(DateWindow, DaysPastAMonthsEndRollOver) {
     // 30 February is 2 March in a common year, 1 March in a leap year.
-    const ReservationRecord r = DateWindow(2, 30, 3, 5);
+    const ReservationRecord r = DateWindowRecord(2, 30, 3, 5);
     EXPECT_FALSE(DateWindowHolds(r, At(2026, 3, 1, 12, 0)));
     EXPECT_TRUE(DateWindowHolds(r, At(2026, 3, 2, 12, 0)));
     EXPECT_TRUE(DateWindowHolds(r, At(2024, 3, 1, 12, 0)));
-    const ReservationRecord leap = DateWindow(2, 29, 2, 29);
+    const ReservationRecord leap = DateWindowRecord(2, 29, 2, 29);
     EXPECT_TRUE(DateWindowHolds(leap, At(2024, 2, 29, 8, 0)));
     EXPECT_FALSE(DateWindowHolds(leap, At(2024, 2, 28, 8, 0)));
 }
@@ -98,7 +74,7 @@ TEST(DateWindow, TurnsOnCalendarDaysAcrossDaylightSavingChanges) {
         {11, 2, 12, 31, 11, 1, 23, 59, false},
     };
     for (const Case& c : cases) {
-        const ReservationRecord r = DateWindow(c.fromMonth, c.fromDay, c.toMonth, c.toDay);
+        const ReservationRecord r = DateWindowRecord(c.fromMonth, c.fromDay, c.toMonth, c.toDay);
         const std::time_t now = At(2026, c.month, c.day, c.hour, c.minute);
         EXPECT_EQ(DateWindowHolds(r, now), c.holds)
             << c.fromMonth << "/" << c.fromDay << "-" << c.toMonth << "/" << c.toDay << " at " << c.month << "/"
@@ -154,12 +130,12 @@ protected:
 };
 
 TEST_F(EvaluateTest, DateAndTimeBeatADateWithATimer) {
-    ReservationRecord both = DateWindow(6, 1, 6, 30);
+    ReservationRecord both = DateWindowRecord(6, 1, 6, 30);
     both.timeOn = 1;
     both.fromHour = 9;
     both.toHour = 17;
     const int a = Add(both);
-    ReservationRecord dateTimer = DateWindow(6, 1, 6, 30);
+    ReservationRecord dateTimer = DateWindowRecord(6, 1, 6, 30);
     dateTimer.timerOn = 1;
     const int b = Add(dateTimer);
     Evaluate(At(2026, 6, 10, 12, 0));
@@ -185,8 +161,8 @@ TEST_F(EvaluateTest, ThreeTimersWinTogetherAndNextWinnerWraps) {
 }
 
 TEST_F(EvaluateTest, TheStandardWallpaperWinsWhenNothingApplies) {
-    Add(TimeWindow(22, 0, 6, 0));
-    Add(DateWindow(12, 1, 1, 31));
+    Add(TimeWindowRecord(22, 0, 6, 0));
+    Add(DateWindowRecord(12, 1, 1, 31));
     Evaluate(At(2026, 6, 10, 12, 0));
     EXPECT_EQ(Level(0), 1);
     EXPECT_EQ(Level(1), 0);
@@ -230,7 +206,7 @@ TEST_F(EvaluateTest, AReloadedTableIsEvaluatedAgainWithinTheSameMinute) {
 }
 
 TEST_F(EvaluateTest, TheMinuteRollingOverChangesTheWinners) {
-    const int a = Add(TimeWindow(9, 0, 17, 0));
+    const int a = Add(TimeWindowRecord(9, 0, 17, 0));
     Evaluate(At(2026, 6, 10, 17, 0, 59));
     EXPECT_EQ(Level(a), 4);
     evaluator.Evaluate(table, order, count, At(2026, 6, 10, 17, 1, 0));

@@ -4,24 +4,50 @@
 #include "core/ViewFolderTable.h"
 #include "support/MemoryStore.h"
 
-TEST(SettingsProfile, AFreshProfileReadsEveryDefault) {
+// The other programs and older versions store these values under these exact
+// names: each setting reads what is stored under its name and nothing stored
+// under a neighbour's, and reads its default when nothing is stored.
+TEST(SettingsProfile, EachSettingReadsItsOwnStoredValue) {
+    struct Case {
+        const IntSetting& setting;
+        const char* section;
+        const char* name;
+        int32_t fresh;
+    };
+    const Case cases[] = {
+        {profile::kFlag1stBoot, "Settings", "Flag1stBoot", 0},
+        {profile::kFlagStdDispMD, "Settings", "FlagStdDispMD", 0},
+        {profile::kFlagStdDispWIN, "Settings", "FlagStdDispWIN", 0},
+        {profile::kFlagShuffle, "Settings", "FlagShuffle", 0},
+        {profile::kFlagBoss, "Settings", "FlagBoss", 0},
+        {profile::kFlagPasswd, "Settings", "FlagPasswd", 0},
+        {profile::kListSet0, "Size", "ListSet0", 150},
+        {profile::kListSet1, "Size", "ListSet1", 303},
+        {profile::kListSet2, "Size", "ListSet2", 110},
+        {profile::kMaxFolder, "ViewFolder", "MaxFolder", 1},
+        {profile::kEntry, "Reserve", "Entry", -1},
+    };
+    for (const Case& c : cases) {
+        MemoryStore store;
+        const SettingsProfile profile(store);
+        EXPECT_EQ(profile.Read(c.setting), c.fresh) << c.name;
+        EXPECT_FALSE(profile.HasInt(c.setting)) << c.name;
+        int32_t serial = 1000;
+        for (const Case& other : cases) store.values[{other.section, other.name}] = ++serial;
+        store.values[{c.section, c.name}] = 77;
+        EXPECT_EQ(profile.Read(c.setting), 77) << c.name;
+        EXPECT_TRUE(profile.HasInt(c.setting)) << c.name;
+    }
     MemoryStore store;
-    const SettingsProfile profile(store);
-    EXPECT_EQ(profile.Read(profile::kFlag1stBoot), 0);
-    EXPECT_EQ(profile.ReadInt("Settings", "Flag1stBoot", profile::kFlag1stBootMissing), -1);
-    EXPECT_EQ(profile.Read(profile::kFlagStdDispMD), 0);
-    EXPECT_EQ(profile.Read(profile::kFlagStdDispWIN), 0);
-    EXPECT_EQ(profile.Read(profile::kFlagShuffle), 0);
-    EXPECT_EQ(profile.Read(profile::kFlagBoss), 0);
-    EXPECT_EQ(profile.Read(profile::kFlagPasswd), 0);
+    SettingsProfile profile(store);
     EXPECT_EQ(profile.Read(profile::kPasswd), "");
-    EXPECT_EQ(profile.Read(profile::kListSet0), 150);
-    EXPECT_EQ(profile.Read(profile::kListSet1), 303);
-    EXPECT_EQ(profile.Read(profile::kListSet2), 110);
-    EXPECT_EQ(profile.Read(profile::kMaxFolder), 1);
-    EXPECT_EQ(profile.Read(profile::kEntry), -1);
     EXPECT_EQ(profile.Read(profile::kStdData), "00");
-    EXPECT_FALSE(profile.HasInt(profile::kFlag1stBoot));
+    store.values[{"Settings", "Passwd"}] = std::string("abc");
+    store.values[{"Reserve\\Std", "Data"}] = std::string("21");
+    store.values[{"Reserve\\Std", "Name"}] = std::string("C:\\a.bmp");
+    EXPECT_EQ(profile.Read(profile::kPasswd), "abc");
+    EXPECT_EQ(profile.Read(profile::kStdData), "21");
+    EXPECT_EQ(profile.Read(profile::kStdName), "C:\\a.bmp");
 }
 
 TEST(SettingsProfile, AValueOfTheWrongTypeReadsAsItsDefault) {

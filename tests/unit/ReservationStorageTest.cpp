@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/Evaluation.h"
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
 #include "core/ReservationText.h"
@@ -109,10 +110,23 @@ TEST_F(ReservationStorageTest, AnEntryBeyondTheTableIsHeldAtItsSize) {
     EXPECT_EQ(LoadTableForSettings(profile, table), 0);
 }
 
-TEST_F(ReservationStorageTest, LoadsBumpTheGeneration) {
-    const uint32_t before = table.generation;
-    LoadTableForResident(profile, table);
-    EXPECT_NE(table.generation, before);
+// The evaluation keeps its levels for a minute unless the table is loaded anew:
+// a reload within the same minute must be evaluated again.
+TEST_F(ReservationStorageTest, AReloadWithinTheMinuteIsEvaluatedAgain) {
+    store.values[{"Reserve", "Entry"}] = 1;
+    Put(0, "a.jpg", "00 0000000000 0000000000 000");
+    int count = LoadTableForResident(profile, table);
+    OrderTable order;
+    BuildOrder(order, count, false);
+    Evaluator evaluator;
+    const std::time_t now = 1781092800;  // any moment: the level does not depend on it
+    evaluator.Evaluate(table, order, count, now);
+    EXPECT_EQ(table.records[1].matchLevel, 0);
+
+    Put(0, "a.jpg", "00 0000000000 0000000000 1000060000");  // its repeat timer on
+    count = LoadTableForResident(profile, table);
+    evaluator.Evaluate(table, order, count, now + 1);
+    EXPECT_EQ(table.records[1].matchLevel, 2);
 }
 
 TEST_F(ReservationStorageTest, SaveWritesTheLayoutAndLeavesStaleValues) {

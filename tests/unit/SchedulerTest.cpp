@@ -8,6 +8,7 @@
 #include "core/ReservationStorage.h"
 #include "core/Scheduler.h"
 #include "support/MemoryStore.h"
+#include "support/Records.h"
 #include "support/LocalMoment.h"
 
 namespace {
@@ -92,44 +93,13 @@ public:
     Scheduler scheduler;
 };
 
-ReservationRecord Timer(const std::string& name, int minutes) {
-    ReservationRecord r;
-    r.fileName = name;
-    r.timerOn = 1;
-    r.timerMinuteIndex = minutes - 1;
-    r.timerPeriodMs = minutes * 60000;
-    return r;
-}
-
-ReservationRecord Dates(const std::string& name, int fromMonth, int fromDay, int toMonth, int toDay) {
-    ReservationRecord r;
-    r.fileName = name;
-    r.dateOn = 1;
-    r.fromMonth = fromMonth - 1;
-    r.fromDay = fromDay - 1;
-    r.toMonth = toMonth - 1;
-    r.toDay = toDay - 1;
-    return r;
-}
-
-ReservationRecord Times(const std::string& name, int fromHour, int fromMinute, int toHour, int toMinute) {
-    ReservationRecord r;
-    r.fileName = name;
-    r.timeOn = 1;
-    r.fromHour = fromHour;
-    r.fromMinute = fromMinute;
-    r.toHour = toHour;
-    r.toMinute = toMinute;
-    return r;
-}
-
 using Names = std::vector<std::string>;
 
 }  // namespace
 
 TEST(Scheduler, RotatesAmongTimersEachForItsOwnPeriodAndNextStepsAtOnce) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Timer("A", 1), Timer("B", 2), Timer("C", 3)});
+    mdk.Save({Repeating("A", 1), Repeating("B", 2), Repeating("C", 3)});
     mdk.StartUp();
 
     mdk.RunFor(100);
@@ -158,7 +128,7 @@ TEST(Scheduler, RotatesAmongTimersEachForItsOwnPeriodAndNextStepsAtOnce) {
 
 TEST(Scheduler, ShowOnceDoesNotReapplyTheSameFile) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Times("same.jpg", 9, 0, 17, 0), Times("same.jpg", 10, 0, 15, 0), Times("other.jpg", 11, 0, 13, 0)});
+    mdk.Save({TimeWindowRecord(9, 0, 17, 0, "same.jpg"), TimeWindowRecord(10, 0, 15, 0, "same.jpg"), TimeWindowRecord(11, 0, 13, 0, "other.jpg")});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"same.jpg"}));
@@ -172,7 +142,7 @@ TEST(Scheduler, ShowOnceDoesNotReapplyTheSameFile) {
 
 TEST(Scheduler, DateReservationsHandOverAtMidnight) {
     FakeResident mdk(At(2026, 1, 15, 23, 59, 0));
-    mdk.Save({Dates("first", 1, 1, 1, 15), Dates("second", 1, 16, 1, 31)});
+    mdk.Save({DateWindowRecord(1, 1, 1, 15, "first"), DateWindowRecord(1, 16, 1, 31, "second")});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"first"}));
@@ -186,7 +156,7 @@ TEST(Scheduler, DateReservationsHandOverAtMidnight) {
 
 TEST(Scheduler, AClosingWindowFallsBackToTheStandardWallpaper) {
     FakeResident mdk(At(2026, 6, 10, 9, 4, 0));
-    mdk.Save({Times("morning", 9, 0, 9, 5)});
+    mdk.Save({TimeWindowRecord(9, 0, 9, 5, "morning")});
     mdk.StartUp();
     mdk.RunFor(3 * 60000);
     EXPECT_EQ(mdk.Names(), Names({"morning", "std.bmp"}));
@@ -195,7 +165,7 @@ TEST(Scheduler, AClosingWindowFallsBackToTheStandardWallpaper) {
 
 TEST(Scheduler, NothingChangesWhileTheSettingsProgramIsOpen) {
     FakeResident mdk(At(2026, 6, 10, 8, 59, 0));
-    mdk.Save({Times("work", 9, 0, 17, 0)});
+    mdk.Save({TimeWindowRecord(9, 0, 17, 0, "work")});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"std.bmp"}));
@@ -216,14 +186,14 @@ TEST(Scheduler, NothingChangesWhileTheSettingsProgramIsOpen) {
 
 TEST(Scheduler, AReportedChangeReloadsRebuildsAndShowsAtOnce) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Timer("A", 30)});
+    mdk.Save({Repeating("A", 30)});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"A"}));
 
     mdk.mds = 1;
     mdk.RunFor(100);
-    mdk.Save({Timer("X", 30), Timer("Y", 30)});
+    mdk.Save({Repeating("X", 30), Repeating("Y", 30)});
     mdk.chg = 1;
     mdk.mds = 0;
     mdk.RunFor(1000);
@@ -234,7 +204,7 @@ TEST(Scheduler, AReportedChangeReloadsRebuildsAndShowsAtOnce) {
 
 TEST(Scheduler, StoppedAnEditTakesEffectOnlyAtTheNextClosingWhileRunning) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Times("old", 11, 0, 13, 0)});
+    mdk.Save({TimeWindowRecord(11, 0, 13, 0, "old")});
     mdk.StartUp();
     mdk.RunFor(1000);
     mdk.scheduler.Stop();
@@ -242,7 +212,7 @@ TEST(Scheduler, StoppedAnEditTakesEffectOnlyAtTheNextClosingWhileRunning) {
 
     mdk.mds = 1;
     mdk.RunFor(100);
-    mdk.Save({Times("new", 11, 0, 13, 0)});
+    mdk.Save({TimeWindowRecord(11, 0, 13, 0, "new")});
     mdk.chg = 1;
     mdk.mds = 0;
     mdk.RunFor(1000);
@@ -262,12 +232,12 @@ TEST(Scheduler, StoppedAnEditTakesEffectOnlyAtTheNextClosingWhileRunning) {
 
 TEST(Scheduler, AnEditedReservationOnShowGoesUpAtTheClosing) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Times("before.jpg", 9, 0, 17, 0)});
+    mdk.Save({TimeWindowRecord(9, 0, 17, 0, "before.jpg")});
     mdk.StartUp();
     mdk.RunFor(1000);
     mdk.mds = 1;
     mdk.RunFor(100);
-    mdk.Save({Times("after.jpg", 9, 0, 17, 0)});  // same place in the list, same level
+    mdk.Save({TimeWindowRecord(9, 0, 17, 0, "after.jpg")});  // same place in the list, same level
     mdk.chg = 1;
     mdk.mds = 0;
     mdk.RunFor(1000);
@@ -276,7 +246,7 @@ TEST(Scheduler, AnEditedReservationOnShowGoesUpAtTheClosing) {
 
 TEST(Scheduler, TheWatchRestartsAfterAClosingWithoutChange) {
     FakeResident mdk(At(2026, 6, 10, 9, 58, 0));
-    mdk.Save({Times("a", 9, 0, 9, 59), Times("b", 9, 0, 10, 30)});
+    mdk.Save({TimeWindowRecord(9, 0, 9, 59, "a"), TimeWindowRecord(9, 0, 10, 30, "b")});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"a"}));
@@ -303,7 +273,7 @@ TEST(Scheduler, ExitRequestAtTheClosingEndsTheResidentChanger) {
 
 TEST(Scheduler, LeftClickStopShowsTheStandardAndHalts) {
     FakeResident mdk(At(2026, 6, 10, 16, 58, 0));
-    mdk.Save({Times("work", 9, 0, 16, 59), Timer("t", 1)});
+    mdk.Save({TimeWindowRecord(9, 0, 16, 59, "work"), Repeating("t", 1)});
     mdk.StartUp();
     mdk.RunFor(1000);
     ASSERT_EQ(mdk.Names(), Names({"work"}));
@@ -332,7 +302,7 @@ TEST(Scheduler, AnEmptyTableShowsTheStandardOnce) {
 TEST(Scheduler, ShuffledRotationFollowsTheOrder) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
     std::vector<ReservationRecord> records;
-    for (int i = 0; i < 12; ++i) records.push_back(Timer("R" + std::to_string(i + 1), 1));
+    for (int i = 0; i < 12; ++i) records.push_back(Repeating("R" + std::to_string(i + 1), 1));
     mdk.Save(records);
     mdk.StartUp();
     mdk.RunFor(1000);
@@ -366,7 +336,7 @@ TEST(Scheduler, ShuffledRotationFollowsTheOrder) {
 TEST(Scheduler, AnAdoptedShuffleTakesEffectAtTheNextRebuild) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
     std::vector<ReservationRecord> records;
-    for (int i = 0; i < 12; ++i) records.push_back(Timer("R" + std::to_string(i + 1), 1));
+    for (int i = 0; i < 12; ++i) records.push_back(Repeating("R" + std::to_string(i + 1), 1));
     mdk.Save(records);
     mdk.StartUp();
     mdk.RunFor(1000);
@@ -397,7 +367,7 @@ TEST(Scheduler, APendingShowOnceDiesWithAStop) {
     };
     for (const Case& c : cases) {
         FakeResident mdk(At(2026, 6, 10, 12, 0));
-        mdk.Save({Times("work", 9, 0, 17, 0)});
+        mdk.Save({TimeWindowRecord(9, 0, 17, 0, "work")});
         mdk.StartUp();
         mdk.RunFor(10);  // the first tick loads, evaluates and arms the one-shot
         ASSERT_TRUE(mdk.Armed(TIMER_SHOW_ONCE)) << c.name;
@@ -411,12 +381,12 @@ TEST(Scheduler, APendingShowOnceDiesWithAStop) {
 // table, so the new reservations are evaluated and the standard keeps its level.
 TEST(Scheduler, AReloadOfAnotherSizeRebuildsTheOrder) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    mdk.Save({Timer("A", 1)});
+    mdk.Save({Repeating("A", 1)});
     mdk.StartUp();
     mdk.RunFor(1000);
     mdk.mds = 1;
     mdk.RunFor(100);
-    mdk.Save({Timer("A", 1), Timer("B", 1), Timer("C", 1)});
+    mdk.Save({Repeating("A", 1), Repeating("B", 1), Repeating("C", 1)});
     mdk.mds = 0;
     mdk.RunFor(4 * 60000);
     EXPECT_EQ(mdk.scheduler.Count(), 4);
@@ -431,11 +401,11 @@ TEST(Scheduler, AReloadOfAnotherSizeRebuildsTheOrder) {
 // the longest the editor makes (11 hours 59 minutes).
 TEST(Scheduler, DamagedRepeatPeriodsAreHeldToTheEditorsRange) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    ReservationRecord zero = Timer("zero", 1), negative = Timer("negative", 1), huge = Timer("huge", 1);
+    ReservationRecord zero = Repeating("zero", 1), negative = Repeating("negative", 1), huge = Repeating("huge", 1);
     zero.timerPeriodMs = 0;
     negative.timerPeriodMs = -5;
     huge.timerPeriodMs = 2147483647;
-    mdk.Save({zero, negative, huge, Timer("ok", 1)});
+    mdk.Save({zero, negative, huge, Repeating("ok", 1)});
     mdk.StartUp();
     mdk.RunFor(100);
     ASSERT_EQ(mdk.Names(), Names({"huge"}));

@@ -6,16 +6,16 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
 #include "core/ReservationText.h"
 #include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
+#include "support/Records.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -24,26 +24,6 @@ constexpr WPARAM kStart = 32775, kStop = 32776, kNext = 32774, kExit = 32773, kS
                  kOpenSettings = 32772;
 
 std::string Folder() { return ProgramFolder(); }
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 15000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
-// Whether a condition holds all through a stretch of time (polled; false at the
-// first miss): for what must not happen while something is open.
-bool HoldsFor(const std::function<bool()>& condition, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        if (!condition()) return false;
-        Sleep(20);
-    }
-    return condition();
-}
 
 // MD.dll as the other programs see it.
 class SharedFlags {
@@ -144,16 +124,6 @@ bool TrayShown() { return TrayArea() != nullptr && IsWindowVisible(TrayArea()); 
 // The popup menu of the tray icon, while it is open.
 HWND OpenMenuWindow() { return FindWindowA("#32768", nullptr); }
 
-ReservationRecord TimerReservation(const std::string& file, int32_t method, int32_t colour, int32_t periodMs) {
-    ReservationRecord r;
-    r.fileName = file;
-    r.displayMethod = method;
-    r.colour = colour;
-    r.timerOn = 1;
-    r.timerPeriodMs = periodMs;
-    return r;
-}
-
 class ResidentEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -215,7 +185,7 @@ protected:
 }  // namespace
 
 TEST_F(ResidentEndToEnd, StartsAndShowsTheScheduledWallpaper) {
-    SaveTable({TimerReservation(red_, 2, RGB(255, 128, 64), 3600000)});
+    SaveTable({Repeating(red_, 60, 2, RGB(255, 128, 64))});
     StartResident();
     ASSERT_TRUE(Item(0));
     EXPECT_TRUE(WaitFor([] { return DesktopWallpaper() == Folder() + "\\MD_TMP.bmp"; }));
@@ -242,7 +212,7 @@ TEST_F(ResidentEndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
 }
 
 TEST_F(ResidentEndToEnd, NextStopStartAndShuffleFromTheMenu) {
-    SaveTable({TimerReservation(red_, 0, 0, 3600000), TimerReservation(green_, 0, 0, 3600000)});
+    SaveTable({Repeating(red_, 60, 0, 0), Repeating(green_, 60, 0, 0)});
     StartResident();
     ASSERT_TRUE(Item(0));
     Command(kNext);
@@ -267,7 +237,7 @@ TEST_F(ResidentEndToEnd, NextStopStartAndShuffleFromTheMenu) {
 }
 
 TEST_F(ResidentEndToEnd, LeftClickStopPutsTheStandardWallpaperUp) {
-    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    SaveTable({Repeating(red_, 60, 0, 0)});
     profile_.Write(profile::kFlagBoss, 1);
     StartResident();
     ASSERT_TRUE(Item(0));
@@ -280,7 +250,7 @@ TEST_F(ResidentEndToEnd, LeftClickStopPutsTheStandardWallpaperUp) {
 }
 
 TEST_F(ResidentEndToEnd, ExitPutsTheStandardBackWhenAsked) {
-    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    SaveTable({Repeating(red_, 60, 0, 0)});
     profile_.Write(profile::kFlagStdDispMD, 1);
     profile_.Write(profile::kFlagShuffle, 1);
     StartResident();
@@ -341,7 +311,7 @@ TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
 }
 
 TEST_F(ResidentEndToEnd, PausesWhileTheSettingsProgramIsOpenAndFollowsItsChange) {
-    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    SaveTable({Repeating(red_, 60, 0, 0)});
     StartResident();
     ASSERT_TRUE(Item(0));
 
@@ -353,7 +323,7 @@ TEST_F(ResidentEndToEnd, PausesWhileTheSettingsProgramIsOpenAndFollowsItsChange)
     control_.WriteString("", "Action", "change");
     control_.WriteInt("", "NewEntry", 1);
     control_.WriteString("", "NewName0", green_);
-    control_.WriteString("", "NewData0", ReservationText(TimerReservation(green_, 1, 0, 3600000)));
+    control_.WriteString("", "NewData0", ReservationText(Repeating(green_, 60, 1, 0)));
     Command(kOpenSettings);
     ASSERT_TRUE(WaitFor([&] { return control_.ReadInt("", "Started", 0) == 1; }));
     ASSERT_TRUE(WaitFor([&] { return flags_.Get("MD_GetChgFlag") == 1; }));
@@ -428,7 +398,7 @@ TEST_F(ResidentEndToEnd, TheTrayIconComesBackWithANewTaskBar) {
 }
 
 TEST_F(ResidentEndToEnd, WindowsEndingPutsTheStandardBackWhenAsked) {
-    SaveTable({TimerReservation(red_, 0, 0, 3600000)});
+    SaveTable({Repeating(red_, 60, 0, 0)});
     profile_.Write(profile::kFlagStdDispWIN, 1);
     StartResident();
     ASSERT_TRUE(Item(0));

@@ -11,6 +11,8 @@
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
 #include "win/SharedStateBinder.h"
+#include "support/HeldProcess.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -42,57 +44,6 @@ DWORD Finish(HANDLE process) {
 DWORD RunToEnd(const std::string& exe, const std::string& arguments) {
     HANDLE process = Start(exe, arguments);
     return process != nullptr ? Finish(process) : 8888;
-}
-
-// A probe that sets some values and stays until released or killed.
-class Holder {
-public:
-    Holder(const std::string& exe, const std::string& sets) {
-        static int serial = 0;
-        const std::string tag = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
-        const std::string readyName = "hA_md_ready_" + tag;
-        const std::string quitName = "hA_md_quit_" + tag;
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-        quit_ = CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
-        process_ = Start(exe, "hold " + readyName + " " + quitName + " " + sets);
-        HANDLE both[] = {ready_, process_};
-        started_ = process_ != nullptr && WaitForMultipleObjects(2, both, FALSE, 30000) == WAIT_OBJECT_0;
-    }
-    ~Holder() {
-        if (process_ != nullptr) Kill();
-        CloseHandle(ready_);
-        CloseHandle(quit_);
-    }
-    bool Started() const { return started_; }
-    // Releases the probe and returns its exit code (100 + MDS flag at its start).
-    DWORD Release() {
-        SetEvent(quit_);
-        const DWORD code = Finish(process_);
-        process_ = nullptr;
-        return code;
-    }
-    void Kill() {
-        TerminateProcess(process_, 1);
-        Finish(process_);
-        process_ = nullptr;
-    }
-
-private:
-    HANDLE ready_ = nullptr;
-    HANDLE quit_ = nullptr;
-    HANDLE process_ = nullptr;
-    bool started_ = false;
-};
-
-// A process that keeps polling learns of a killed owner within a tenth of a
-// second; the bound here is generous.
-bool BecomesZero(int32_t (SharedStateBinder::*getter)() const) {
-    const SharedStateBinder md;
-    for (int i = 0; i < 200; ++i) {
-        if ((md.*getter)() == 0) return true;
-        Sleep(10);
-    }
-    return false;
 }
 
 class SharedState : public ::testing::Test {
@@ -143,7 +94,7 @@ TEST_F(SharedState, ValuesSetInOneProcessAreReadInAnother) {
     md.SetExitFlag(1);
     EXPECT_EQ(RunToEnd(Probe(), "expect item=7 chg=1 exit=1 mdk=0 mds=0"), 0u);
 
-    Holder other(Probe(), "item=3 chg=0 exit=0 mdk=1");
+    HeldProcess other(Probe(), "hold", "item=3 chg=0 exit=0 mdk=1");
     ASSERT_TRUE(other.Started());
     EXPECT_EQ(md.GetItem(), 3);
     EXPECT_EQ(md.GetChgFlag(), 0);
@@ -159,7 +110,7 @@ TEST_F(SharedState, ValuesSetInOneProcessAreReadInAnother) {
 }
 
 TEST_F(SharedState, TheFirstSettingsProgramReadsZeroAndEveryoneElseNonZero) {
-    Holder first(Settings(), "");
+    HeldProcess first(Settings(), "hold", "");
     ASSERT_TRUE(first.Started());
     EXPECT_NE(md.GetMDSFlag(), 0);
     EXPECT_EQ(RunToEnd(Settings(), "expect mds=1"), 0u) << "a second MDS must see the first";
@@ -172,39 +123,39 @@ TEST_F(SharedState, TheFirstSettingsProgramReadsZeroAndEveryoneElseNonZero) {
 }
 
 TEST_F(SharedState, AKilledSettingsProgramNoLongerPausesAnyone) {
-    Holder settings(Settings(), "");
+    HeldProcess settings(Settings(), "hold", "");
     ASSERT_TRUE(settings.Started());
     EXPECT_NE(md.GetMDSFlag(), 0);
     settings.Kill();
-    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDSFlag));
+    EXPECT_TRUE(WaitFor([&] { return md.GetMDSFlag() == 0; }, 2000));
     EXPECT_EQ(RunToEnd(Probe(), "expect mds=0"), 0u);
-    Holder next(Settings(), "");
+    HeldProcess next(Settings(), "hold", "");
     ASSERT_TRUE(next.Started());
     EXPECT_NE(md.GetMDSFlag(), 0);
     EXPECT_EQ(next.Release(), 100u);
 }
 
 TEST_F(SharedState, AKilledResidentChangerDoesNotBlockTheNext) {
-    Holder resident(Probe(), "mdk=1");
+    HeldProcess resident(Probe(), "hold", "mdk=1");
     ASSERT_TRUE(resident.Started());
     EXPECT_EQ(md.GetMDKFlag(), 1);
     md.SetExitFlag(1);  // a request the killed one never saw
     resident.Kill();
-    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDKFlag));
+    EXPECT_TRUE(WaitFor([&] { return md.GetMDKFlag() == 0; }, 2000));
     EXPECT_EQ(RunToEnd(Probe(), "expect mdk=0"), 0u);
 
-    Holder next(Probe(), "mdk=1");
+    HeldProcess next(Probe(), "hold", "mdk=1");
     ASSERT_TRUE(next.Started());
     EXPECT_EQ(md.GetMDKFlag(), 1);
     EXPECT_EQ(md.GetExitFlag(), 0) << "the next MDK must not end on its first tick";
     next.Release();
     // It never cleared its mark, but it is gone: the flag reads 0.
-    EXPECT_TRUE(BecomesZero(&SharedStateBinder::GetMDKFlag));
+    EXPECT_TRUE(WaitFor([&] { return md.GetMDKFlag() == 0; }, 2000));
 }
 
 TEST_F(SharedState, EveryExportStaysCheapWhileAnotherProgramOwnsTheFlags) {
-    Holder settings(Settings(), "");
-    Holder resident(Probe(), "mdk=1");
+    HeldProcess settings(Settings(), "hold", "");
+    HeldProcess resident(Probe(), "hold", "mdk=1");
     ASSERT_TRUE(settings.Started());
     ASSERT_TRUE(resident.Started());
     LARGE_INTEGER frequency, start, end;

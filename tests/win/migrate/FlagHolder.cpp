@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     SetMessageRecorder([](HWND, const std::string&, MessageKind, UINT) { return IDOK; });
     SharedStateBinder md;
     if (argc < 3 || !md.Load()) return 2;
+    // What the settings program asks first; built as MDS.EXE, this is the call at
+    // which the library takes it for the settings program.
+    md.GetMDSFlag();
     const bool holdMdk = argc > 3 && std::strcmp(argv[3], "mdk") == 0;
     if (holdMdk) md.SetMDKFlag(1);
 

@@ -8,6 +8,8 @@
 #include "MigrationTestSupport.h"
 #include "core/PathText.h"
 #include "win/SharedStateBinder.h"
+#include "support/HeldProcess.h"
+#include "support/WaitFor.h"
 
 using namespace migrate_test;
 
@@ -24,54 +26,10 @@ const std::string kData2 = "00 0000000000 1090017300 000000";
 
 // Another process holding the state of MD.dll: the MDK flag, or (built as
 // MDS.EXE) the settings program's presence.
-class Holder {
-public:
-    Holder(const char* exe, const char* mode) {
-        static int serial = 0;
-        const std::string tag = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
-        const std::string readyName = "migrate_ready_" + tag;
-        const std::string quitName = "migrate_quit_" + tag;
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-        quit_ = CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        const std::string folder = FolderOfPath(path) + "\\";
-        std::string command = "\"" + folder + exe + "\" " + readyName + " " + quitName + " " + mode;
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                                  &process_) != 0;
-        started_ = started_ && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
-    }
-    ~Holder() { Release(); }
-    bool Started() const { return started_; }
-    // Lets the process end and waits for it.
-    void Release() {
-        if (process_.hProcess == nullptr) return;
-        SetEvent(quit_);
-        WaitForSingleObject(process_.hProcess, 20000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
-        CloseHandle(ready_);
-        CloseHandle(quit_);
-    }
-
-private:
-    HANDLE ready_ = nullptr;
-    HANDLE quit_ = nullptr;
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
-
-// Waits, bounded, until the flag reads as wanted.
-template <typename Read>
-bool WaitFor(Read read, bool wanted) {
-    for (int i = 0; i < 500; ++i) {
-        if ((read() != 0) == wanted) return true;
-        Sleep(10);
-    }
-    return false;
+std::string Beside(const char* exe) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOfPath(path) + "\\" + exe;
 }
 
 bool OldTreeIntact() {
@@ -312,11 +270,11 @@ TEST_F(MigrationTest, CancelWritesNothing) {
 
 TEST_F(MigrationTest, WhileMdkRunsOkRefusesAndKeepsTheOldData) {
     PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
-    Holder mdk("migrate_flag_holder.exe", "mdk");
+    HeldProcess mdk(Beside("migrate_flag_holder.exe"), "", "mdk");
     ASSERT_TRUE(mdk.Started());
     SharedStateBinder md;
     ASSERT_TRUE(md.Load());
-    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, true));
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag() != 0; }, 5000));
 
     EXPECT_EQ(Run(IDOK, true), IDCANCEL);
     ASSERT_EQ(messages.size(), 1u);
@@ -328,11 +286,11 @@ TEST_F(MigrationTest, WhileMdkRunsOkRefusesAndKeepsTheOldData) {
 
 TEST_F(MigrationTest, WhileMdsRunsOkRefuses) {
     PutOld(1, {{kStdData, kStdName}});
-    Holder mds("MDS.EXE", "mds");
+    HeldProcess mds(Beside("MDS.EXE"), "", "mds");
     ASSERT_TRUE(mds.Started());
     SharedStateBinder md;
     ASSERT_TRUE(md.Load());
-    ASSERT_TRUE(WaitFor([&] { return md.GetMDSFlag(); }, true));
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDSFlag() != 0; }, 5000));
 
     EXPECT_EQ(Run(IDOK, true), IDCANCEL);
     ASSERT_EQ(messages.size(), 1u);
@@ -343,11 +301,11 @@ TEST_F(MigrationTest, WhileMdsRunsOkRefuses) {
 
 TEST_F(MigrationTest, TheRunningCheckHappensOnlyAtOk) {
     PutOld(2, {{kStdData, kStdName}, {kData1, kName1}});
-    Holder mdk("migrate_flag_holder.exe", "mdk");
+    HeldProcess mdk(Beside("migrate_flag_holder.exe"), "", "mdk");
     ASSERT_TRUE(mdk.Started());
     SharedStateBinder md;
     ASSERT_TRUE(md.Load());
-    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, true));
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag() != 0; }, 5000));
 
     // Opened while MDK runs; the user ends MDK, then presses OK.
     RegistryStore store;
@@ -356,7 +314,7 @@ TEST_F(MigrationTest, TheRunningCheckHappensOnlyAtOk) {
     ASSERT_TRUE(dialog.Create());
     EXPECT_TRUE(messages.empty());
     mdk.Release();
-    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag(); }, false));
+    ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag() == 0; }, 5000));
 
     SendMessageA(dialog.Item(IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(dialog.Ended());
@@ -392,12 +350,10 @@ TEST_F(MigrationTest, TheProgramMigratesWhenItsOkIsPressed) {
 
     // Shown once its initialisation is over.
     HWND window = nullptr;
-    for (int i = 0; i < 1000 && (window == nullptr || !IsWindowVisible(window)); ++i) {
+    ASSERT_TRUE(WaitFor([&] {
         window = FindWindowA(nullptr, "ミラド Version 1.03 -> 1.04");
-        Sleep(10);
-    }
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(IsWindowVisible(window));
+        return window != nullptr && IsWindowVisible(window);
+    }, 10000));
     PostMessageA(GetDlgItem(window, IDC_DELETE_OLD), BM_CLICK, 0, 0);
     PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
     ASSERT_EQ(WaitForSingleObject(program.info.hProcess, 20000), WAIT_OBJECT_0);
