@@ -31,8 +31,13 @@ public:
         HANDLE both[] = {ready_, process_};
         started_ = process_ != nullptr && WaitForMultipleObjects(2, both, FALSE, 30000) == WAIT_OBJECT_0;
     }
+    // Let go as at the end of a test: released, and killed only when it does not end.
     ~HeldProcess() {
-        if (process_ != nullptr) Kill();
+        if (process_ != nullptr) {
+            SetEvent(quit_);
+            if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+            Finish();
+        }
         CloseHandle(ready_);
         CloseHandle(quit_);
     }
