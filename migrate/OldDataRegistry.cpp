@@ -4,48 +4,32 @@
 
 #include <string>
 
-#include "win/RegistryStore.h"
+#include "win/RegistryKey.h"
 
 namespace {
 
-// Query, set-value and create-subkey access, as version 1.03 opened its keys.
-constexpr REGSAM kOldKeyAccess = 0x2001F;
-
+// One section of the old tree, opened for reading and writing as version 1.03
+// opened its keys.
 class OldKey {
 public:
-    explicit OldKey(const char* section) {
-        const std::string path = std::string(old_layout::kRootPath) + "\\" + section;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, kOldKeyAccess, &key_) != ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    ~OldKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    OldKey(const OldKey&) = delete;
-    OldKey& operator=(const OldKey&) = delete;
+    explicit OldKey(const char* section)
+        : key_(RegistryKey::Open(HKEY_CURRENT_USER, std::string(old_layout::kRootPath) + "\\" + section,
+                                 kKeyReadWrite)) {}
 
     std::string String(const char* name) const {
         std::string value;
-        return key_ != nullptr && ReadRegistryString(key_, name, value) ? value : std::string();
+        return key_.ReadString(name, value) ? value : std::string();
     }
 
     int32_t Int(const char* name) const {
-        if (key_ == nullptr) return old_layout::kUnreadInt;
-        DWORD type = 0;
         DWORD data = 0;
-        DWORD size = sizeof data;
-        if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
-            type != REG_DWORD || size != sizeof data) {
-            // A missing or foreign value reads like a missing key: for the count
-            // that means "no old data", and an unread flag is migrated as off.
-            return old_layout::kUnreadInt;
-        }
-        return static_cast<int32_t>(data);
+        // A missing or foreign value reads like a missing key: for the count
+        // that means "no old data", and an unread flag is migrated as off.
+        return key_.ReadDword(name, data) ? static_cast<int32_t>(data) : old_layout::kUnreadInt;
     }
 
 private:
-    HKEY key_ = nullptr;
+    RegistryKey key_;
 };
 
 }  // namespace

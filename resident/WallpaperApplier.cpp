@@ -3,40 +3,17 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "core/PathText.h"
 #include "core/ReservationStorage.h"
 #include "core/TempBitmap.h"
-#include "win/RegistryStore.h"
+#include "win/RegistryKey.h"
 
 namespace {
 
 constexpr const char* kDesktopKey = "Control Panel\\desktop";
 constexpr const char* kColoursKey = "Control Panel\\Colors";
 constexpr const char* kTempBitmapName = "\\MD_TMP.bmp";
-
-// Closes a key on every path out.
-class DesktopKey {
-public:
-    DesktopKey(const char* path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~DesktopKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    DesktopKey(const DesktopKey&) = delete;
-    DesktopKey& operator=(const DesktopKey&) = delete;
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-void SetString(HKEY key, const char* name, const char* text) {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(std::strlen(text) + 1));
-}
 
 // Both blocks a plug-in hands back, locked while this lives and freed after.
 class DecodedPicture {
@@ -95,19 +72,15 @@ void WallpaperApplier::WriteLayout(int32_t displayMethod) {
     // Methods 3 and 4 have names only; they are laid out as centre.
     const char* tile = displayMethod == kMethodTile ? "1" : "0";
     const char* style = displayMethod == kMethodStretch ? "2" : "0";
-    DesktopKey key(kDesktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (key.get() == nullptr) return;
-    SetString(key.get(), "WallpaperStyle", style);
-    SetString(key.get(), "TileWallpaper", tile);
+    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    key.WriteString("WallpaperStyle", style);
+    key.WriteString("TileWallpaper", tile);
 }
 
 void WallpaperApplier::WriteColour(int32_t colour) {
     char text[40];
     std::snprintf(text, sizeof text, "%d %d %d", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    {
-        DesktopKey key(kColoursKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-        if (key.get() != nullptr) SetString(key.get(), "Background", text);
-    }
+    RegistryKey::Open(HKEY_CURRENT_USER, kColoursKey, KEY_QUERY_VALUE | KEY_SET_VALUE).WriteString("Background", text);
     const INT element = COLOR_BACKGROUND;
     const COLORREF value = static_cast<COLORREF>(colour);
     SetSysColors(1, &element, &value);
@@ -164,13 +137,13 @@ std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
 
 void WallpaperApplier::CaptureStandardWallpaper(StandardWallpaper& standard, SettingsProfile& profile) {
     {
-        DesktopKey key(kDesktopKey, KEY_QUERY_VALUE);
-        if (key.get() != nullptr) {
+        const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_QUERY_VALUE);
+        if (key.IsOpen()) {
             std::string wallpaper, style, tile;
             // A value that is missing or not REG_SZ reads as empty.
-            if (!ReadRegistryString(key.get(), "Wallpaper", wallpaper)) wallpaper.clear();
-            if (!ReadRegistryString(key.get(), "WallpaperStyle", style)) style.clear();
-            if (!ReadRegistryString(key.get(), "TileWallpaper", tile)) tile.clear();
+            if (!key.ReadString("Wallpaper", wallpaper)) wallpaper.clear();
+            if (!key.ReadString("WallpaperStyle", style)) style.clear();
+            if (!key.ReadString("TileWallpaper", tile)) tile.clear();
             standard.fileName = wallpaper;
             standard.displayMethod = DisplayMethodOfDesktop(style, tile);
         }

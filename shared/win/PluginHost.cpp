@@ -231,15 +231,10 @@ void PluginHost::UnloadPlugins() {
 }
 
 std::string ReadSusiePluginFolder() {
-    // Query, set-value and create-sub-key access, as the viewer's own key is opened.
-    constexpr REGSAM kAccess = 0x2001F;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Hanamori\\Susie\\Plug-in", 0, kAccess, &key) != ERROR_SUCCESS) {
-        return std::string();
-    }
+    // Opened for reading and writing, as the viewer's own key is opened.
+    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, "Software\\Hanamori\\Susie\\Plug-in", kKeyReadWrite);
     std::string folder;
-    if (!ReadRegistryString(key, "Path", folder)) folder.clear();
-    RegCloseKey(key);
+    if (!key.ReadString("Path", folder)) folder.clear();
     return folder;
 }
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+// The store's users read other keys beside the profile with RegistryKey.
+#include "RegistryKey.h"
 #include "core/SettingsStore.h"
 
 class RegistryStore : public SettingsStore {
@@ -26,7 +28,3 @@ private:
     HKEY root_;
     std::string rootPath_;
 };
-
-// A string value of an open key: false when it is missing or not REG_SZ. Reads a
-// value of any length and never trusts it to end in a zero.
-bool ReadRegistryString(HKEY key, const char* name, std::string& value);

@@ -14,35 +14,21 @@
 
 #include "WallpaperApplier.h"
 #include "core/ProfileValues.h"
+#include "support/TestRegistry.h"
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
 
 namespace {
 
+using test_registry::GetString;
+using test_registry::PutInt;
+using test_registry::PutString;
+
 std::string TestFolder() { return ProgramFolder(); }
 
 std::string ProgramDir() { return TestFolder() + "\\program"; }
 std::string DataDir() { return TestFolder() + "\\data"; }
-
-std::string ReadValue(const char* keyPath, const char* name) {
-    HKEY key = nullptr;
-    std::string value = "<missing>";
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        if (!ReadRegistryString(key, name, value)) value = "<missing>";
-        RegCloseKey(key);
-    }
-    return value;
-}
-
-void WriteValue(const char* keyPath, const char* name, const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
-}
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -115,33 +101,33 @@ TEST_F(Applier, EveryDisplayMethodWritesItsLayoutValues) {
     };
     const Case cases[] = {{0, "0", "0"}, {1, "0", "1"}, {2, "2", "0"}, {3, "0", "0"}, {4, "0", "0"}, {9, "0", "0"}};
     for (const Case& c : cases) {
-        WriteValue("Control Panel\\desktop", "WallpaperStyle", "x");
-        WriteValue("Control Panel\\desktop", "TileWallpaper", "x");
+        PutString("Control Panel\\desktop", "WallpaperStyle", "x");
+        PutString("Control Panel\\desktop", "TileWallpaper", "x");
         applier.ApplyReservation(Record("", c.method), 1);
-        EXPECT_EQ(ReadValue("Control Panel\\desktop", "WallpaperStyle"), c.style) << "method " << c.method;
-        EXPECT_EQ(ReadValue("Control Panel\\desktop", "TileWallpaper"), c.tile) << "method " << c.method;
+        EXPECT_EQ(GetString("Control Panel\\desktop", "WallpaperStyle"), c.style) << "method " << c.method;
+        EXPECT_EQ(GetString("Control Panel\\desktop", "TileWallpaper"), c.tile) << "method " << c.method;
     }
 }
 
 TEST_F(Applier, TheColourIsWrittenOnceUntilItChanges) {
     applier.ApplyReservation(Record("", kMethodCentre, 4227327), 1);
-    EXPECT_EQ(ReadValue("Control Panel\\Colors", "Background"), "255 128 64");
+    EXPECT_EQ(GetString("Control Panel\\Colors", "Background"), "255 128 64");
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), 4227327u);
     EXPECT_EQ(applier.LastColour(), 4227327);
 
     // The same colour again leaves both the value and the system colour alone.
-    WriteValue("Control Panel\\Colors", "Background", "1 2 3");
+    PutString("Control Panel\\Colors", "Background", "1 2 3");
     applier.ApplyReservation(Record("", kMethodTile, 4227327), 2);
-    EXPECT_EQ(ReadValue("Control Panel\\Colors", "Background"), "1 2 3");
+    EXPECT_EQ(GetString("Control Panel\\Colors", "Background"), "1 2 3");
 
     applier.ApplyReservation(Record("", kMethodCentre, 0x00010203), 2);
-    EXPECT_EQ(ReadValue("Control Panel\\Colors", "Background"), "3 2 1");
+    EXPECT_EQ(GetString("Control Panel\\Colors", "Background"), "3 2 1");
 
     // A fresh applier remembers nothing: its first apply always writes.
     WallpaperApplier fresh(*host, ProgramDir());
-    WriteValue("Control Panel\\Colors", "Background", "9 9 9");
+    PutString("Control Panel\\Colors", "Background", "9 9 9");
     fresh.ApplyReservation(Record("", kMethodCentre, 0x00010203), 1);
-    EXPECT_EQ(ReadValue("Control Panel\\Colors", "Background"), "3 2 1");
+    EXPECT_EQ(GetString("Control Panel\\Colors", "Background"), "3 2 1");
 }
 
 TEST_F(Applier, TheShownItemIsTheRecordIndexLessOne) {
@@ -262,9 +248,9 @@ TEST_F(Applier, TheFirstRunCapturesTheDesktopAsTheStandardWallpaper) {
     SetSysColors(1, &element, &colour);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.style) + "/" + c.tile);
-        WriteValue("Control Panel\\desktop", "Wallpaper", "C:\\walls\\\x95\x5c.bmp");
-        WriteValue("Control Panel\\desktop", "WallpaperStyle", c.style);
-        WriteValue("Control Panel\\desktop", "TileWallpaper", c.tile);
+        PutString("Control Panel\\desktop", "Wallpaper", "C:\\walls\\\x95\x5c.bmp");
+        PutString("Control Panel\\desktop", "WallpaperStyle", c.style);
+        PutString("Control Panel\\desktop", "TileWallpaper", c.tile);
         StandardWallpaper standard;
         applier.CaptureStandardWallpaper(standard, profile);
         EXPECT_EQ(standard.fileName, "C:\\walls\\\x95\x5c.bmp");
@@ -275,16 +261,12 @@ TEST_F(Applier, TheFirstRunCapturesTheDesktopAsTheStandardWallpaper) {
     }
 
     // A style stored as a number is no string: it reads as empty, which is stretch.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    const DWORD zero = 0;
-    RegSetValueExA(key, "WallpaperStyle", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
-    RegCloseKey(key);
-    WriteValue("Control Panel\\desktop", "TileWallpaper", "0");
+    PutInt("Control Panel\\desktop", "WallpaperStyle", 0);
+    PutString("Control Panel\\desktop", "TileWallpaper", "0");
     StandardWallpaper standard;
     applier.CaptureStandardWallpaper(standard, profile);
     EXPECT_EQ(standard.displayMethod, kMethodStretch);
-    WriteValue("Control Panel\\desktop", "WallpaperStyle", "0");
+    PutString("Control Panel\\desktop", "WallpaperStyle", "0");
 }
 
 }  // namespace

@@ -198,10 +198,7 @@ TEST_F(MigrationTest, WithoutOldDataOkRefusesAndWritesNothing) {
     for (bool asText : {false, true}) {
         messages.clear();
         PutOld(3, {{kStdData, kStdName}, {kData1, kName1}, {kData2, kName2}});
-        HKEY reserve = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve").c_str(), 0, KEY_ALL_ACCESS, &reserve);
-        RegDeleteValueA(reserve, "Entry");
-        RegCloseKey(reserve);
+        DeleteValue(kOld + "\\Reserve", "Entry");
         if (asText) PutString(kOld + "\\Reserve", "Entry", "3");
         EXPECT_EQ(Run(IDOK, true), IDCANCEL);
         ASSERT_EQ(messages.size(), 1u);
@@ -214,10 +211,7 @@ TEST_F(MigrationTest, WithoutOldDataOkRefusesAndWritesNothing) {
 
 TEST_F(MigrationTest, UnreadableFlagsAreMigratedAsOff) {
     PutOld(1, {{kStdData, kStdName}});
-    HKEY settings = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, (kOld + "\\Settings").c_str(), 0, KEY_ALL_ACCESS, &settings);
-    RegDeleteValueA(settings, "Flag1stBoot");
-    RegCloseKey(settings);
+    DeleteValue(kOld + "\\Settings", "Flag1stBoot");
     PutString(kOld + "\\Settings", "FlagShuffle", "1");
     PutInt(kOld + "\\Settings", "FlagBoss", 7);
     EXPECT_EQ(Run(IDOK), IDOK);
@@ -228,7 +222,7 @@ TEST_F(MigrationTest, UnreadableFlagsAreMigratedAsOff) {
     // Without a "Settings" key every flag would read -1, "set" to the new programs.
     Clean();
     PutOld(1, {{kStdData, kStdName}});
-    RegDeleteTreeA(HKEY_CURRENT_USER, (kOld + "\\Settings").c_str());
+    DeleteTree(kOld + "\\Settings");
     EXPECT_EQ(Run(IDOK), IDOK);
     for (const char* flag : {"Flag1stBoot", "FlagBoss", "FlagShuffle", "FlagStdDispMD", "FlagStdDispWIN"}) {
         EXPECT_EQ(GetInt(kNew + "\\Settings", flag), 0) << flag;
@@ -238,21 +232,15 @@ TEST_F(MigrationTest, UnreadableFlagsAreMigratedAsOff) {
 
 TEST_F(MigrationTest, ACountAboveTheCapacityIsHeldAt1024Pairs) {
     PutOld(1100, {{kStdData, kStdName}});
-    HKEY data = nullptr;
-    HKEY names = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve\\Data").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &data, nullptr);
-    RegCreateKeyExA(HKEY_CURRENT_USER, (kOld + "\\Reserve\\Name").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &names, nullptr);
-    for (int k = 1; k < 1100; ++k) {
-        const std::string name = std::to_string(k);
-        const std::string file = "C:\\w\\" + name + ".bmp";
-        RegSetValueExA(names, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
-                       static_cast<DWORD>(file.size() + 1));
-        RegSetValueExA(data, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("00"), 3);
+    {
+        const RegistryKey data = RegistryKey::Create(HKEY_CURRENT_USER, kOld + "\\Reserve\\Data");
+        const RegistryKey names = RegistryKey::Create(HKEY_CURRENT_USER, kOld + "\\Reserve\\Name");
+        for (int k = 1; k < 1100; ++k) {
+            const std::string name = std::to_string(k);
+            names.WriteString(name.c_str(), "C:\\w\\" + name + ".bmp");
+            data.WriteString(name.c_str(), "00");
+        }
     }
-    RegCloseKey(data);
-    RegCloseKey(names);
 
     EXPECT_EQ(Run(IDOK), IDOK);
     EXPECT_EQ(GetInt(kNew + "\\Reserve", "Entry"), 1023);

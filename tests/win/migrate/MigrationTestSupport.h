@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "MigrationDialog.h"
 #include "core/ProfileValues.h"
 #include "resource.h"
+#include "support/TestRegistry.h"
 #include "win/MessageBox.h"
 #include "win/RegistryStore.h"
 
@@ -24,62 +24,14 @@ namespace migrate_test {
 inline const std::string kOld = "Software\\V-ezaru\\Mirado";
 inline const std::string kNew = "Software\\Vezaru\\Mirado";
 
-inline void PutString(const std::string& key, const char* name, const std::string& bytes, DWORD type = REG_SZ) {
-    HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(k, name, 0, type, reinterpret_cast<const BYTE*>(bytes.c_str()),
-                   static_cast<DWORD>(bytes.size() + 1));
-    RegCloseKey(k);
-}
-
-inline void PutInt(const std::string& key, const char* name, DWORD value) {
-    HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(k);
-}
-
-inline void MakeKey(const std::string& key) {
-    HKEY k = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) ==
-        ERROR_SUCCESS) {
-        RegCloseKey(k);
-    }
-}
-
-inline bool KeyExists(const std::string& key) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
-    return true;
-}
-
-// The stored bytes of a REG_SZ without its terminating zero, nothing when missing.
-inline std::optional<std::string> GetString(const std::string& key, const char* name) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
-    char buffer[4096];
-    DWORD size = sizeof buffer;
-    DWORD type = 0;
-    const LONG rc = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(k);
-    if (rc != ERROR_SUCCESS || type != REG_SZ || size == 0) return std::nullopt;
-    return std::string(buffer, size - 1);
-}
-
-inline std::optional<int32_t> GetInt(const std::string& key, const char* name) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    DWORD type = 0;
-    const LONG rc = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(k);
-    if (rc != ERROR_SUCCESS || type != REG_DWORD) return std::nullopt;
-    return static_cast<int32_t>(value);
-}
+using test_registry::DeleteTree;
+using test_registry::DeleteValue;
+using test_registry::GetInt;
+using test_registry::GetString;
+using test_registry::KeyExists;
+using test_registry::MakeKey;
+using test_registry::PutInt;
+using test_registry::PutString;
 
 struct Recorded {
     HWND owner;
@@ -103,8 +55,8 @@ protected:
         Clean();
     }
     static void Clean() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\V-ezaru");
-        RegDeleteTreeA(HKEY_CURRENT_USER, kNew.c_str());
+        DeleteTree("Software\\V-ezaru");
+        DeleteTree(kNew);
     }
 
     // The old layout with the given count and pairs (data text, file name).

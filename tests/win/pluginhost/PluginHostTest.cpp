@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TestRegistry.h"
 #include "win/PluginHost.h"
 #include "win/ProgramFolder.h"
 
@@ -128,19 +129,13 @@ Decoded Decode(PluginHost& host, int row, const std::string& path) {
 }
 
 void SetSusieFolder(const std::string* folder, DWORD type = REG_SZ) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSusieKey);
+    test_registry::DeleteTree(kSusieKey);
     if (folder == nullptr) return;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSusieKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
     if (type == REG_DWORD) {
-        DWORD value = 7;
-        RegSetValueExA(key, "Path", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        test_registry::PutInt(kSusieKey, "Path", 7);
     } else {
-        RegSetValueExA(key, "Path", 0, type, reinterpret_cast<const BYTE*>(folder->c_str()),
-                       static_cast<DWORD>(folder->size() + 1));
+        test_registry::PutString(kSusieKey, "Path", *folder, type);
     }
-    RegCloseKey(key);
 }
 
 bool IsModuleLoaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestRegistry.h"
 #include "winui/Application.h"
 
 namespace {
@@ -15,7 +16,7 @@ public:
 }  // namespace
 
 TEST(Application, NamesTheProfileAndReadsItWithDefaults) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VezaruTest");
+    test_registry::DeleteTree("Software\\VezaruTest");
     {
         TestApp app("Mirado", "VezaruTest");
         EXPECT_EQ(winui::Application::Current(), &app);
@@ -30,11 +31,7 @@ TEST(Application, NamesTheProfileAndReadsItWithDefaults) {
         EXPECT_EQ(app.GetProfileString("ViewFolder\\Title", "00", ""), "表示");
 
         // The same values through the real registry layout.
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VezaruTest\\Mirado\\ViewFolder\\Title", 0, KEY_READ,
-                                &key),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
+        EXPECT_EQ(test_registry::GetString("Software\\VezaruTest\\Mirado\\ViewFolder\\Title", "00"), "表示");
 
         {
             TestApp inner("Other", "VezaruTest");
@@ -43,5 +40,5 @@ TEST(Application, NamesTheProfileAndReadsItWithDefaults) {
         EXPECT_EQ(winui::Application::Current(), &app);
     }
     EXPECT_EQ(winui::Application::Current(), nullptr);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VezaruTest");
+    test_registry::DeleteTree("Software\\VezaruTest");
 }
