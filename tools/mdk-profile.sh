@@ -40,9 +40,9 @@ start_desktop() {
   sleep "${MIRADO_DESKTOP_SETTLE:-2}"
 }
 
-# Waits (at most 10 s) until no desktop window of this name is on the display.
+# Waits (at most 30 s) until no desktop window of this name is on the display.
 wait_desktop_gone() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xwininfo -root -tree 2>/dev/null | grep -q '"mirado - Wine desktop"' || return 0
     sleep 0.1
   done

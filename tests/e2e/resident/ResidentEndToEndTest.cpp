@@ -15,6 +15,7 @@
 #include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
 #include "support/Records.h"
+#include "support/TestRegistry.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -107,13 +108,7 @@ std::string DesktopWallpaper() {
 }
 
 std::string DesktopValue(const char* key, const char* name) {
-    HKEY k = nullptr;
-    std::string value;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &k) == ERROR_SUCCESS) {
-        ReadRegistryString(k, name, value);
-        RegCloseKey(k);
-    }
-    return value;
+    return test_registry::GetString(key, name).value_or("");
 }
 
 // Wine's notification area when the desktop runs without a full task bar: a
@@ -130,8 +125,8 @@ protected:
         ASSERT_TRUE(flags_.Loaded());
         ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 30000))
             << "no task bar: run on a Wine desktop";
-        RegDeleteTreeA(HKEY_CURRENT_USER, profile::kRootPath);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vezaru\\MiradoTest");
+        test_registry::DeleteTree(profile::kRootPath);
+        test_registry::DeleteTree("Software\\Vezaru\\MiradoTest");
         flags_.Set("MD_SetChgFlag", 0);
         flags_.Set("MD_SetExitFlag", 0);
         standard_ = Folder() + "\\standard.bmp";
@@ -256,11 +251,8 @@ TEST_F(ResidentEndToEnd, ExitPutsTheStandardBackWhenAsked) {
     StartResident();
     ASSERT_TRUE(Item(0));
     // Lost while MDK runs: the exit writes MDK's value back.
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Vezaru\\Mirado\\Settings", 0, KEY_SET_VALUE, &settings),
-              ERROR_SUCCESS);
-    RegDeleteValueA(settings, "FlagShuffle");
-    RegCloseKey(settings);
+    test_registry::DeleteValue("Software\\Vezaru\\Mirado\\Settings", "FlagShuffle");
+    ASSERT_FALSE(profile_.HasInt(profile::kFlagShuffle));
     Command(kExit);
     ASSERT_TRUE(Ended());
     EXPECT_EQ(flags_.Get("MD_GetItem"), -1);
@@ -295,11 +287,8 @@ TEST_F(ResidentEndToEnd, AKilledCopyDoesNotBlockTheNextStart) {
 }
 
 TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_SET_VALUE, &desktop), ERROR_SUCCESS);
-    RegSetValueExA(desktop, "WallpaperStyle", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
-    RegSetValueExA(desktop, "TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-    RegCloseKey(desktop);
+    test_registry::PutString("Control Panel\\desktop", "WallpaperStyle", "0");
+    test_registry::PutString("Control Panel\\desktop", "TileWallpaper", "1");
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(standard_.c_str()), SPIF_UPDATEINIFILE);
 
     StartResident();
