@@ -296,14 +296,19 @@ TEST(Scheduler, AnEmptyTableShowsTheStandardOnce) {
     EXPECT_EQ(mdk.scheduler.Count(), 1);
 }
 
+// R1 .. R12, each shown for a minute.
+std::vector<ReservationRecord> TwelveRotating() {
+    std::vector<ReservationRecord> records;
+    for (int i = 0; i < 12; ++i) records.push_back(Repeating("R" + std::to_string(i + 1), 1));
+    return records;
+}
+
 // The rotation walks the display order: with shuffle on, position 0 keeps the
 // standard wallpaper, positions 1..N hold every reservation once, and the
 // reservations come up in that order.
 TEST(Scheduler, ShuffledRotationFollowsTheOrder) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    std::vector<ReservationRecord> records;
-    for (int i = 0; i < 12; ++i) records.push_back(Repeating("R" + std::to_string(i + 1), 1));
-    mdk.Save(records);
+    mdk.Save(TwelveRotating());
     mdk.StartUp();
     mdk.RunFor(1000);
     const int position = mdk.scheduler.CurrentPosition();
@@ -335,9 +340,7 @@ TEST(Scheduler, ShuffledRotationFollowsTheOrder) {
 // scheduler's own: the next rebuild of the order shuffles.
 TEST(Scheduler, AnAdoptedShuffleTakesEffectAtTheNextRebuild) {
     FakeResident mdk(At(2026, 6, 10, 12, 0));
-    std::vector<ReservationRecord> records;
-    for (int i = 0; i < 12; ++i) records.push_back(Repeating("R" + std::to_string(i + 1), 1));
-    mdk.Save(records);
+    mdk.Save(TwelveRotating());
     mdk.StartUp();
     mdk.RunFor(1000);
     mdk.scheduler.AdoptShuffle(true);
