@@ -68,19 +68,59 @@ TEST(TempBitmap, AMissingImageSizeIsComputedFromTheRows) {
     EXPECT_FALSE(PlanTempBitmap(rle, 40 + 1024, 100, layout)) << "a compressed image needs its size";
 }
 
-TEST(TempBitmap, NothingIsTakenBeyondTheBlocks) {
+TEST(TempBitmap, ShortBlocksGiveAHeaderThatSaysWhatTheFileHolds) {
+    struct Case {
+        const char* what;
+        DibHeader header;
+        size_t infoBytes, pixelBytes;
+        uint32_t tableHeld, table, image;
+        int32_t height;
+        uint32_t sizeImage, clrUsed;
+        bool patched;
+    };
+    auto with = [](DibHeader h, uint32_t clrUsed, uint32_t compression = 0) {
+        h.clrUsed = clrUsed;
+        h.compression = compression;
+        return h;
+    };
+    const Case cases[] = {
+        {"all held", Header(8, 4, 2, 8), 40 + 1024, 100, 1024, 1024, 8, 2, 8, 0, false},
+        {"16 of 256 colours, 8 of 4096 bytes", Header(8, 4, 2, 4096), 40 + 64, 8, 64, 1024, 8, 2, 8, 0, true},
+        {"hostile biClrUsed", with(Header(8), 0xFFFFFFFFu), 40 + 1024, 8, 1024, 1024, 8, 2, 0, 256, true},
+        {"4 of 10 colours", with(Header(4), 10), 40 + 16, 8, 16, 40, 8, 2, 0, 10, false},
+        {"3 whole of 5 hint colours", with(Header(24), 5), 40 + 13, 24, 12, 12, 24, 2, 0, 3, true},
+        {"masks cut", with(Header(16), 0, 3), 40 + 7, 16, 7, 12, 16, 2, 0, 0, false},
+        {"masks and hint colours cut", with(Header(32), 2, 3), 40 + 9, 32, 9, 12, 32, 2, 0, 0, true},
+        {"2.5 of 4 top-down rows", Header(24, 3, -4), 40, 30, 0, 0, 24, -2, 24, 0, true},
+        {"run lengths cut", with(Header(8, 4, 2, 100), 0, 1), 40 + 1024, 60, 1024, 1024, 60, 2, 60, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempBitmapLayout layout;
+        ASSERT_TRUE(PlanTempBitmap(c.header, c.infoBytes, c.pixelBytes, layout));
+        EXPECT_EQ(layout.colourTableHeld, c.tableHeld);
+        EXPECT_EQ(layout.colourTableSize, c.table);
+        EXPECT_EQ(layout.imageSize, c.image);
+        EXPECT_EQ(layout.height, c.height);
+        EXPECT_EQ(layout.sizeImage, c.sizeImage);
+        EXPECT_EQ(layout.clrUsed, c.clrUsed);
+        EXPECT_EQ(layout.headerPatched, c.patched);
+
+        // The patched header, read back, describes the same table and pixels.
+        uint8_t bytes[40] = {40};
+        PatchDibHeader(layout, bytes);
+        DibHeader patched = c.header;
+        DibHeader read;
+        ASSERT_TRUE(ReadDibHeader(bytes, sizeof bytes, read));
+        patched.height = read.height, patched.sizeImage = read.sizeImage, patched.clrUsed = read.clrUsed;
+        EXPECT_EQ(ColourTableBytes(patched), layout.colourTableSize);
+        EXPECT_EQ(ImageBytes(patched), layout.imageSize);
+    }
+
+    // Not one whole row: nothing worth a file.
     TempBitmapLayout layout;
-    // The plug-in claims 256 colours but allocated 16, and more pixels than it holds.
-    ASSERT_TRUE(PlanTempBitmap(Header(8, 4, 2, 4096), 40 + 64, 8, layout));
-    EXPECT_EQ(layout.colourTableSize, 64u);
-    EXPECT_EQ(layout.imageSize, 8u);
-    DibHeader huge = Header(8);
-    huge.clrUsed = 0xFFFFFFFFu;
-    ASSERT_TRUE(PlanTempBitmap(huge, 40 + 1024, 8, layout));
-    EXPECT_EQ(layout.colourTableSize, 1024u);
-    // An absurd size from a header whose dimensions overflow 32 bits stays cut to the block.
-    ASSERT_TRUE(PlanTempBitmap(Header(32, 0x7FFFFFFF, 0x7FFFFFFF), 40, 64, layout));
-    EXPECT_EQ(layout.imageSize, 64u);
+    EXPECT_FALSE(PlanTempBitmap(Header(24, 3, 2), 40, 11, layout));
+    EXPECT_FALSE(PlanTempBitmap(Header(32, 0x7FFFFFFF, 0x7FFFFFFF), 40, 64, layout));
 }
 
 TEST(TempBitmap, ImagesTheFileCannotCarryAreRefused) {
