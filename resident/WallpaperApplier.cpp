@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "core/PathText.h"
 #include "core/ReservationStorage.h"
@@ -144,22 +143,14 @@ std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
         !PlanTempBitmap(header, picture.InfoBytes(), picture.BitsBytes(), layout)) {
         return "";
     }
-    const auto fileHeader = TempBitmapFileHeader(layout);
-    // Blocks that held less than their header promised get a header that says
-    // what the file holds; otherwise the plug-in's header goes out untouched.
-    std::vector<uint8_t> infoHeader(picture.Info(), picture.Info() + layout.headerSize);
-    if (layout.headerPatched) PatchDibHeader(layout, infoHeader.data());
-    const std::vector<uint8_t> missingColours(layout.colourTableSize - layout.colourTableHeld, 0);
+    const std::vector<uint8_t> head = TempBitmapHead(layout, picture.Info());
 
     const std::string path = TempBitmapPath();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     // A file that cannot be written would leave the system a stale or broken
     // picture; the background colour alone is the honest result.
     if (file == INVALID_HANDLE_VALUE) return "";
-    const bool written = WriteAll(file, fileHeader.data(), kBitmapFileHeaderSize) &&
-                         WriteAll(file, infoHeader.data(), layout.headerSize) &&
-                         WriteAll(file, picture.Info() + layout.headerSize, layout.colourTableHeld) &&
-                         WriteAll(file, missingColours.data(), static_cast<uint32_t>(missingColours.size())) &&
+    const bool written = WriteAll(file, head.data(), static_cast<uint32_t>(head.size())) &&
                          WriteAll(file, picture.Bits(), layout.imageSize);
     const bool closed = CloseHandle(file) != 0;
     if (!written || !closed) {

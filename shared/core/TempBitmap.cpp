@@ -134,12 +134,6 @@ bool PlanTempBitmap(const DibHeader& header, size_t infoBytes, size_t pixelBytes
     return true;
 }
 
-void PatchDibHeader(const TempBitmapLayout& layout, uint8_t* header) {
-    Write32(header + 8, static_cast<uint32_t>(layout.height));
-    Write32(header + 20, layout.sizeImage);
-    Write32(header + 32, layout.clrUsed);
-}
-
 std::array<uint8_t, kBitmapFileHeaderSize> TempBitmapFileHeader(const TempBitmapLayout& layout) {
     std::array<uint8_t, kBitmapFileHeaderSize> bytes{};
     bytes[0] = 'B';
@@ -147,4 +141,19 @@ std::array<uint8_t, kBitmapFileHeaderSize> TempBitmapFileHeader(const TempBitmap
     Write32(&bytes[2], layout.FileSize());
     Write32(&bytes[10], layout.PixelOffset());
     return bytes;
+}
+
+std::vector<uint8_t> TempBitmapHead(const TempBitmapLayout& layout, const uint8_t* info) {
+    const auto fileHeader = TempBitmapFileHeader(layout);
+    std::vector<uint8_t> head(fileHeader.begin(), fileHeader.end());
+    head.reserve(layout.PixelOffset());
+    head.insert(head.end(), info, info + layout.headerSize + layout.colourTableHeld);
+    head.resize(layout.PixelOffset(), 0);
+    if (layout.headerPatched) {
+        uint8_t* header = head.data() + kBitmapFileHeaderSize;
+        Write32(header + 8, static_cast<uint32_t>(layout.height));
+        Write32(header + 20, layout.sizeImage);
+        Write32(header + 32, layout.clrUsed);
+    }
+    return head;
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The fields of a BITMAPINFOHEADER that decide the file's layout, read
 // little-endian from the start of the information block.
@@ -76,9 +77,10 @@ struct TempBitmapLayout {
 // whole row of them, or a file beyond 4 GB.
 bool PlanTempBitmap(const DibHeader& header, size_t infoBytes, size_t pixelBytes, TempBitmapLayout& layout);
 
-// Writes the layout's height, biSizeImage and biClrUsed into a copy of the
-// information header (at least 40 bytes).
-void PatchDibHeader(const TempBitmapLayout& layout, uint8_t* header);
-
 // "BM", the file size, two reserved zeros and the pixel offset, little-endian.
 std::array<uint8_t, kBitmapFileHeaderSize> TempBitmapFileHeader(const TempBitmapLayout& layout);
+
+// The file's bytes before the pixels, from the information block the layout was
+// planned for: the file header, the information header (patched when the layout
+// says so) and the colour table, completed with zeros where it was cut.
+std::vector<uint8_t> TempBitmapHead(const TempBitmapLayout& layout, const uint8_t* info);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/TempBitmap.h"
@@ -14,6 +15,18 @@ DibHeader Header(uint16_t bitCount, int32_t width = 4, int32_t height = 2, uint3
     h.bitCount = bitCount;
     h.sizeImage = sizeImage;
     return h;
+}
+
+// An information block holding the header's fields, then 0xEE up to its size.
+std::vector<uint8_t> InfoBlock(const DibHeader& h, size_t bytes) {
+    std::vector<uint8_t> block(bytes, 0xEE);
+    std::fill(block.begin(), block.begin() + 40, 0);
+    auto put = [&block](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) block[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put(0, h.size), put(4, h.width), put(8, h.height), put(14, h.bitCount), put(16, h.compression);
+    put(20, h.sizeImage), put(32, h.clrUsed);
+    return block;
 }
 
 }  // namespace
@@ -106,15 +119,19 @@ TEST(TempBitmap, ShortBlocksGiveAHeaderThatSaysWhatTheFileHolds) {
         EXPECT_EQ(layout.clrUsed, c.clrUsed);
         EXPECT_EQ(layout.headerPatched, c.patched);
 
-        // The patched header, read back, describes the same table and pixels.
-        uint8_t bytes[40] = {40};
-        PatchDibHeader(layout, bytes);
-        DibHeader patched = c.header;
+        // The file's header, read back, describes the same table and pixels.
+        const std::vector<uint8_t> info = InfoBlock(c.header, c.infoBytes);
+        const std::vector<uint8_t> head = TempBitmapHead(layout, info.data());
+        ASSERT_EQ(head.size(), layout.PixelOffset());
         DibHeader read;
-        ASSERT_TRUE(ReadDibHeader(bytes, sizeof bytes, read));
-        patched.height = read.height, patched.sizeImage = read.sizeImage, patched.clrUsed = read.clrUsed;
-        EXPECT_EQ(ColourTableBytes(patched), layout.colourTableSize);
-        EXPECT_EQ(ImageBytes(patched), layout.imageSize);
+        ASSERT_TRUE(ReadDibHeader(head.data() + 14, 40, read));
+        EXPECT_EQ(read.height, layout.height);
+        EXPECT_EQ(ColourTableBytes(read), layout.colourTableSize);
+        EXPECT_EQ(ImageBytes(read), layout.imageSize);
+        EXPECT_EQ(std::equal(info.begin(), info.begin() + 40, head.begin() + 14), !c.patched);
+        if (layout.colourTableSize > 0) {
+            EXPECT_EQ(head.back(), layout.colourTableHeld < layout.colourTableSize ? 0 : 0xEE) << "padding is zeros";
+        }
     }
 
     // Not one whole row: nothing worth a file.
