@@ -57,6 +57,14 @@ bench: native
 clean:
 	rm -rf build
 
+# libFuzzer over the core's parsers and layouts (clang), FUZZ_SECONDS a target.
+FUZZ_SECONDS ?= 120
+.PHONY: fuzz
+fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
+
 # Putting up a 3840x2160 JPEG under Wine, timed against djpeg on the same file.
 .PHONY: bench-apply
 bench-apply: setup
