@@ -1,6 +1,7 @@
 # Mirado: one entry point for newcomers and CI.
 #   make test    install what is missing, build all presets, run every test
 #   make bench   the benchmarks
+#   make fuzz    libFuzzer over the core (FUZZ_SECONDS a target)
 JOBS ?= $(shell nproc)
 
 .PHONY: all setup native win64 win32 asan test test-native test-asan test-win32 test-win64 bench demo clean
