@@ -1,9 +1,10 @@
 # Mirado: one entry point for newcomers and CI.
-#   make test    install what is missing, build all three presets, run every test
+#   make test    install what is missing, build all presets, run every test
 #   make bench   the benchmarks
+#   make fuzz    libFuzzer over the core (FUZZ_SECONDS a target)
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup native win64 win32 test test-native test-win32 test-win64 bench demo clean
+.PHONY: all setup native win64 win32 asan test test-native test-asan test-win32 test-win64 bench demo clean
 
 all: native win64 win32
 
@@ -13,6 +14,11 @@ setup:
 native: setup
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS)
+
+# The portable core and its unit tests under AddressSanitizer and UBSan.
+asan: setup
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
 
 win64: setup
 	cmake --preset win64 >/dev/null
@@ -25,6 +31,9 @@ win32: setup
 test-native: native
 	ctest --preset native -j $(JOBS)
 
+test-asan: asan
+	ctest --preset asan -j $(JOBS)
+
 # One after another: the Win32 tests share a Wine prefix, so its registry and the
 # values of MD.dll are common to them.
 test-win64: win64
@@ -36,7 +45,7 @@ test-win64: win64
 test-win32: win32
 	ctest --preset win32 --no-tests=ignore
 
-test: test-win32 test-native test-win64
+test: test-win32 test-native test-asan test-win64
 
 # The main job: MDK.EXE on a Wine desktop with a sample table; screenshots as the
 # wallpaper changes (DEMO_SECONDS, default 200).
@@ -48,6 +57,14 @@ bench: native
 
 clean:
 	rm -rf build
+
+# libFuzzer over the core's parsers and layouts (clang), FUZZ_SECONDS a target.
+FUZZ_SECONDS ?= 120
+.PHONY: fuzz
+fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
 
 # Putting up a 3840x2160 JPEG under Wine, timed against djpeg on the same file.
 .PHONY: bench-apply

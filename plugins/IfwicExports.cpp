@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ImageHeader.h"
+#include "core/ImageHeader.h"
 #include "ImageSource.h"
 #include "PluginInfoText.h"
 #include "SusieAbi.h"

@@ -1,8 +1,8 @@
 #include "PluginInfoText.h"
 
-#include <windows.h>
-
 #include <cstring>
+
+#include "core/Cp932Text.h"
 
 namespace {
 
@@ -19,18 +19,6 @@ const char* const kTexts[] = {
 
 constexpr int kTextCount = static_cast<int>(sizeof(kTexts) / sizeof(kTexts[0]));
 
-// Longest prefix of text within limit bytes that does not split a code page
-// 932 character.
-size_t WholeCharacterPrefix(const char* text, size_t limit) {
-    size_t at = 0;
-    while (text[at] != '\0') {
-        const size_t step = IsDBCSLeadByteEx(932, static_cast<BYTE>(text[at])) && text[at + 1] != '\0' ? 2 : 1;
-        if (at + step > limit) break;
-        at += step;
-    }
-    return at;
-}
-
 }  // namespace
 
 int CopyPluginInfo(int infono, char* buf, int buflen) {
@@ -40,7 +28,7 @@ int CopyPluginInfo(int infono, char* buf, int buflen) {
         return 0;
     }
     const char* text = kTexts[infono];
-    const size_t length = WholeCharacterPrefix(text, static_cast<size_t>(buflen) - 1);
+    const size_t length = Cp932Prefix(text, static_cast<size_t>(buflen) - 1);
     std::memcpy(buf, text, length);
     buf[length] = '\0';
     return static_cast<int>(length);

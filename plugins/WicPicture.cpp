@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "ImageHeader.h"
+#include "core/ImageHeader.h"
 
 namespace {
 

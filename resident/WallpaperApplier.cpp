@@ -116,16 +116,14 @@ std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
         !PlanTempBitmap(header, picture.InfoBytes(), picture.BitsBytes(), layout)) {
         return "";
     }
-    const auto fileHeader = TempBitmapFileHeader(layout);
+    const std::vector<uint8_t> head = TempBitmapHead(layout, picture.Info());
 
     const std::string path = TempBitmapPath();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     // A file that cannot be written would leave the system a stale or broken
     // picture; the background colour alone is the honest result.
     if (file == INVALID_HANDLE_VALUE) return "";
-    const bool written = WriteAll(file, fileHeader.data(), kBitmapFileHeaderSize) &&
-                         WriteAll(file, picture.Info(), layout.headerSize) &&
-                         WriteAll(file, picture.Info() + layout.headerSize, layout.colourTableSize) &&
+    const bool written = WriteAll(file, head.data(), static_cast<uint32_t>(head.size())) &&
                          WriteAll(file, picture.Bits(), layout.imageSize);
     const bool closed = CloseHandle(file) != 0;
     if (!written || !closed) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "PathText.h"
+#include "Cp932Text.h"
 #include "ProfileValues.h"
 #include "ReservationStorage.h"
 #include "ViewFolderTable.h"

@@ -1,18 +1,10 @@
 #pragma once
-// Path texts in code page 932. A double-byte character may carry 0x5C (the
-// backslash byte) or a letter byte as its second byte, so every scan here steps
-// over double-byte characters instead of testing single bytes.
+// The parts of a file path the programs show and test: extension, title,
+// folder. The scans go through Cp932Text, which steps over double-byte characters.
 
-#include <cstddef>
 #include <string>
 
-// Whether c opens a double-byte character in code page 932.
-inline bool IsCp932LeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-// Position of the last real backslash, std::string::npos when there is none.
-size_t LastBackslash(const std::string& path);
+#include "Cp932Text.h"
 
 // The text after the last "." of the whole path, ASCII letters upper-cased; ""
 // when the path holds no ".". A file is a Windows bitmap exactly when this is "BMP".

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The fields of a BITMAPINFOHEADER that decide the file's layout, read
 // little-endian from the start of the information block.
@@ -44,19 +45,42 @@ uint64_t ImageBytes(const DibHeader& header);
 
 struct TempBitmapLayout {
     uint32_t headerSize = 0;       // bytes from the start of the information block
-    uint32_t colourTableSize = 0;  // bytes from the information block, headerSize in
+    uint32_t colourTableHeld = 0;  // bytes of colour table taken from the information block, headerSize in
+    uint32_t colourTableSize = 0;  // bytes of colour table in the file: those held, then zeros
     uint32_t imageSize = 0;        // bytes from the start of the pixel block
+
+    // The information header's fields as the file states them. They differ from
+    // the plug-in's header only when a block held less than it promised.
+    int32_t height = 0;
+    uint32_t sizeImage = 0;
+    uint32_t clrUsed = 0;
+    bool headerPatched = false;
 
     uint32_t PixelOffset() const { return kBitmapFileHeaderSize + headerSize + colourTableSize; }
     uint32_t FileSize() const { return PixelOffset() + imageSize; }
 };
 
 // The layout of the file for a decoded image whose information block holds
-// infoBytes and whose pixel block holds pixelBytes (their LocalSize). The colour
-// table and the pixels are cut to what the blocks hold. False for an image the
-// file cannot carry: a bit count other than 1, 4, 8, 16, 24 or 32, a compression
-// other than the four above, no pixel bytes, or a file beyond 4 GB.
+// infoBytes and whose pixel block holds pixelBytes (their LocalSize). Nothing is
+// taken beyond the blocks, and the file's header describes what the file holds:
+// - a colour table cut short is completed with zero entries up to the colours
+//   the header promises (at most 2, 16 or 256 for 1, 4 or 8 bits; a larger
+//   biClrUsed becomes that count); above 8 bits the whole entries held are
+//   kept and biClrUsed counts them, and bit-field masks cut short are completed
+//   with zeros;
+// - uncompressed pixels cut short keep their whole rows: biHeight becomes that
+//   row count (top-down stays top-down) and biSizeImage their bytes; a run-length
+//   image keeps the bytes held and biSizeImage says so.
+// When the blocks hold all that the header promises, the header is left as it is.
+// False for an image the file cannot carry: a bit count other than 1, 4, 8, 16,
+// 24 or 32, a compression other than the four above, no pixel bytes or not one
+// whole row of them, or a file beyond 4 GB.
 bool PlanTempBitmap(const DibHeader& header, size_t infoBytes, size_t pixelBytes, TempBitmapLayout& layout);
 
 // "BM", the file size, two reserved zeros and the pixel offset, little-endian.
 std::array<uint8_t, kBitmapFileHeaderSize> TempBitmapFileHeader(const TempBitmapLayout& layout);
+
+// The file's bytes before the pixels, from the information block the layout was
+// planned for: the file header, the information header (patched when the layout
+// says so) and the colour table, completed with zeros where it was cut.
+std::vector<uint8_t> TempBitmapHead(const TempBitmapLayout& layout, const uint8_t* info);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "RegistryStore.h"
-#include "core/PathText.h"
+#include "core/Cp932Text.h"
 
 namespace {
 
@@ -42,13 +42,7 @@ int ReadInfo(GetPluginInfoFn getPluginInfo, int infoNumber, char (&buffer)[N]) {
 // Copies text into a field of `size` bytes; when it must be cut, the cut falls on
 // a character boundary, so no lone lead byte remains at the end.
 void CopyCut(const char* text, char* field, size_t size) {
-    const size_t length = std::strlen(text);
-    size_t keep = 0;
-    while (keep < length) {
-        const size_t step = IsCp932LeadByte(static_cast<unsigned char>(text[keep])) && keep + 1 < length ? 2 : 1;
-        if (keep + step > size - 1) break;
-        keep += step;
-    }
+    const size_t keep = Cp932Prefix(text, size - 1);
     std::memcpy(field, text, keep);
     field[keep] = '\0';
 }

@@ -11,19 +11,6 @@ const std::string kLowerTrail = "\x83\x61";  // a katakana whose trail byte read
 
 }  // namespace
 
-TEST(Cp932LeadByte, CoversBothRanges) {
-    EXPECT_FALSE(IsCp932LeadByte(0x80));
-    EXPECT_TRUE(IsCp932LeadByte(0x81));
-    EXPECT_TRUE(IsCp932LeadByte(0x9F));
-    EXPECT_FALSE(IsCp932LeadByte(0xA0));
-    EXPECT_FALSE(IsCp932LeadByte(0xDF));  // half-width katakana are single bytes
-    EXPECT_TRUE(IsCp932LeadByte(0xE0));
-    EXPECT_TRUE(IsCp932LeadByte(0xFC));
-    EXPECT_FALSE(IsCp932LeadByte(0xFD));
-    EXPECT_FALSE(IsCp932LeadByte('\\'));
-    EXPECT_EQ(std::string("表"), kHyo);  // sources are compiled to code page 932
-}
-
 TEST(UpperExtension, TakesTheLastDotAndUpperCases) {
     EXPECT_EQ(GetUpperExtension("C:\\Pics\\sea.view.jpg"), "JPG");
     EXPECT_EQ(GetUpperExtension("C:\\Pics\\Photo.Bmp"), "BMP");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/TempBitmap.h"
@@ -14,6 +15,18 @@ DibHeader Header(uint16_t bitCount, int32_t width = 4, int32_t height = 2, uint3
     h.bitCount = bitCount;
     h.sizeImage = sizeImage;
     return h;
+}
+
+// An information block holding the header's fields, then 0xEE up to its size.
+std::vector<uint8_t> InfoBlock(const DibHeader& h, size_t bytes) {
+    std::vector<uint8_t> block(bytes, 0xEE);
+    std::fill(block.begin(), block.begin() + 40, 0);
+    auto put = [&block](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) block[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put(0, h.size), put(4, h.width), put(8, h.height), put(14, h.bitCount), put(16, h.compression);
+    put(20, h.sizeImage), put(32, h.clrUsed);
+    return block;
 }
 
 }  // namespace
@@ -68,19 +81,63 @@ TEST(TempBitmap, AMissingImageSizeIsComputedFromTheRows) {
     EXPECT_FALSE(PlanTempBitmap(rle, 40 + 1024, 100, layout)) << "a compressed image needs its size";
 }
 
-TEST(TempBitmap, NothingIsTakenBeyondTheBlocks) {
+TEST(TempBitmap, ShortBlocksGiveAHeaderThatSaysWhatTheFileHolds) {
+    struct Case {
+        const char* what;
+        DibHeader header;
+        size_t infoBytes, pixelBytes;
+        uint32_t tableHeld, table, image;
+        int32_t height;
+        uint32_t sizeImage, clrUsed;
+        bool patched;
+    };
+    auto with = [](DibHeader h, uint32_t clrUsed, uint32_t compression = 0) {
+        h.clrUsed = clrUsed;
+        h.compression = compression;
+        return h;
+    };
+    const Case cases[] = {
+        {"all held", Header(8, 4, 2, 8), 40 + 1024, 100, 1024, 1024, 8, 2, 8, 0, false},
+        {"16 of 256 colours, 8 of 4096 bytes", Header(8, 4, 2, 4096), 40 + 64, 8, 64, 1024, 8, 2, 8, 0, true},
+        {"hostile biClrUsed", with(Header(8), 0xFFFFFFFFu), 40 + 1024, 8, 1024, 1024, 8, 2, 0, 256, true},
+        {"4 of 10 colours", with(Header(4), 10), 40 + 16, 8, 16, 40, 8, 2, 0, 10, false},
+        {"3 whole of 5 hint colours", with(Header(24), 5), 40 + 13, 24, 12, 12, 24, 2, 0, 3, true},
+        {"masks cut", with(Header(16), 0, 3), 40 + 7, 16, 7, 12, 16, 2, 0, 0, false},
+        {"masks and hint colours cut", with(Header(32), 2, 3), 40 + 9, 32, 9, 12, 32, 2, 0, 0, true},
+        {"2.5 of 4 top-down rows", Header(24, 3, -4), 40, 30, 0, 0, 24, -2, 24, 0, true},
+        {"run lengths cut", with(Header(8, 4, 2, 100), 0, 1), 40 + 1024, 60, 1024, 1024, 60, 2, 60, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempBitmapLayout layout;
+        ASSERT_TRUE(PlanTempBitmap(c.header, c.infoBytes, c.pixelBytes, layout));
+        EXPECT_EQ(layout.colourTableHeld, c.tableHeld);
+        EXPECT_EQ(layout.colourTableSize, c.table);
+        EXPECT_EQ(layout.imageSize, c.image);
+        EXPECT_EQ(layout.height, c.height);
+        EXPECT_EQ(layout.sizeImage, c.sizeImage);
+        EXPECT_EQ(layout.clrUsed, c.clrUsed);
+        EXPECT_EQ(layout.headerPatched, c.patched);
+
+        // The file's header, read back, describes the same table and pixels.
+        const std::vector<uint8_t> info = InfoBlock(c.header, c.infoBytes);
+        const std::vector<uint8_t> head = TempBitmapHead(layout, info.data());
+        ASSERT_EQ(head.size(), layout.PixelOffset());
+        DibHeader read;
+        ASSERT_TRUE(ReadDibHeader(head.data() + 14, 40, read));
+        EXPECT_EQ(read.height, layout.height);
+        EXPECT_EQ(ColourTableBytes(read), layout.colourTableSize);
+        EXPECT_EQ(ImageBytes(read), layout.imageSize);
+        EXPECT_EQ(std::equal(info.begin(), info.begin() + 40, head.begin() + 14), !c.patched);
+        if (layout.colourTableSize > 0) {
+            EXPECT_EQ(head.back(), layout.colourTableHeld < layout.colourTableSize ? 0 : 0xEE) << "padding is zeros";
+        }
+    }
+
+    // Not one whole row: nothing worth a file.
     TempBitmapLayout layout;
-    // The plug-in claims 256 colours but allocated 16, and more pixels than it holds.
-    ASSERT_TRUE(PlanTempBitmap(Header(8, 4, 2, 4096), 40 + 64, 8, layout));
-    EXPECT_EQ(layout.colourTableSize, 64u);
-    EXPECT_EQ(layout.imageSize, 8u);
-    DibHeader huge = Header(8);
-    huge.clrUsed = 0xFFFFFFFFu;
-    ASSERT_TRUE(PlanTempBitmap(huge, 40 + 1024, 8, layout));
-    EXPECT_EQ(layout.colourTableSize, 1024u);
-    // An absurd size from a header whose dimensions overflow 32 bits stays cut to the block.
-    ASSERT_TRUE(PlanTempBitmap(Header(32, 0x7FFFFFFF, 0x7FFFFFFF), 40, 64, layout));
-    EXPECT_EQ(layout.imageSize, 64u);
+    EXPECT_FALSE(PlanTempBitmap(Header(24, 3, 2), 40, 11, layout));
+    EXPECT_FALSE(PlanTempBitmap(Header(32, 0x7FFFFFFF, 0x7FFFFFFF), 40, 64, layout));
 }
 
 TEST(TempBitmap, ImagesTheFileCannotCarryAreRefused) {

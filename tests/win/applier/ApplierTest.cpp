@@ -226,11 +226,52 @@ TEST_F(Applier, TheColourTableAndPixelsFollowTheHeaderTheyCameWith) {
     ASSERT_EQ(file.size(), 14u + 40 + 24);
     EXPECT_EQ(file.back(), 23);
 
-    // Blocks shorter than the header promises: only what they hold is written.
-    ASSERT_EQ(applier.ConvertToTempBitmap(Picture("short.tst", "short")), applier.TempBitmapPath());
-    file = ReadBytes(applier.TempBitmapPath());
-    ASSERT_EQ(file.size(), 14u + 40 + 64 + 8);
-    EXPECT_EQ(Le32(file, 2), file.size());
+}
+
+TEST_F(Applier, BlocksShorterThanTheirHeaderGiveAFileThatSaysWhatItHolds) {
+    struct Case {
+        const char* variant;
+        uint32_t fileSize, pixelOffset;
+        int32_t height;
+        uint32_t sizeImage;
+    };
+    const Case cases[] = {
+        // 16 of 256 colours: the table is completed with black; the 8 pixel bytes are both rows.
+        {"short", 14 + 40 + 1024 + 8, 14 + 40 + 1024, 2, 8},
+        // Two whole rows of 12 bytes out of four, still top-down.
+        {"rows", 14 + 40 + 24, 14 + 40, -2, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.variant);
+        const std::string name = std::string(c.variant) + ".tst";
+        ASSERT_EQ(applier.ConvertToTempBitmap(Picture(name, c.variant)), applier.TempBitmapPath());
+        const std::vector<uint8_t> file = ReadBytes(applier.TempBitmapPath());
+        ASSERT_EQ(file.size(), c.fileSize);
+        EXPECT_EQ(Le32(file, 2), c.fileSize);
+        EXPECT_EQ(Le32(file, 10), c.pixelOffset);
+        EXPECT_EQ(static_cast<int32_t>(Le32(file, 14 + 8)), c.height);
+        EXPECT_EQ(Le32(file, 14 + 20), c.sizeImage);
+
+        // A real reader takes the file as its header describes it.
+        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, applier.TempBitmapPath().c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr);
+        DIBSECTION dib{};
+        ASSERT_EQ(GetObjectA(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+        EXPECT_EQ(dib.dsBm.bmWidth, static_cast<LONG>(Le32(file, 14 + 4)));
+        EXPECT_EQ(dib.dsBm.bmHeight, c.height < 0 ? -c.height : c.height);
+        if (dib.dsBm.bmBitsPixel == 8) {
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old = SelectObject(dc, bitmap);
+            RGBQUAD colours[256] = {};
+            EXPECT_EQ(GetDIBColorTable(dc, 0, 256, colours), 256u);
+            SelectObject(dc, old);
+            DeleteDC(dc);
+            EXPECT_EQ(colours[3].rgbGreen, 252) << "the plug-in's own entries";
+            EXPECT_EQ(colours[16].rgbBlue + colours[16].rgbGreen + colours[16].rgbRed, 0) << "never pixels";
+        }
+        DeleteObject(bitmap);
+    }
 }
 
 TEST_F(Applier, TheFirstRunCapturesTheDesktopAsTheStandardWallpaper) {

@@ -5,6 +5,8 @@
 //   z24    3x2, 24 bits, biSizeImage 0, pixel bytes 0..23
 //   short  8 bits claiming 256 colours and 4096 pixel bytes in blocks of 16
 //          colours and 8 bytes
+//   rows   3x4 top-down, 24 bits, biSizeImage 0, in a pixel block of 30 bytes:
+//          two rows and a half
 //   fail   no picture, result 2
 
 #include <windows.h>
@@ -21,7 +23,7 @@ HLOCAL Block(size_t bytes) { return LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, by
 
 bool Picture(const char* variant, HLOCAL* info, HLOCAL* bits) {
     uint32_t headerSize = 40, clrUsed = 0, sizeImage = 8, infoColours = 256, pixelBytes = 8;
-    int32_t width = 4;
+    int32_t width = 4, height = 2;
     uint16_t bitCount = 8;
     if (std::strcmp(variant, "v5") == 0) {
         headerSize = 124;
@@ -32,6 +34,13 @@ bool Picture(const char* variant, HLOCAL* info, HLOCAL* bits) {
         infoColours = 0;
         sizeImage = 0;
         pixelBytes = 24;
+    } else if (std::strcmp(variant, "rows") == 0) {
+        width = 3;
+        height = -4;
+        bitCount = 24;
+        infoColours = 0;
+        sizeImage = 0;
+        pixelBytes = 30;
     } else if (std::strcmp(variant, "short") == 0) {
         infoColours = 16;
         sizeImage = 4096;
@@ -45,7 +54,7 @@ bool Picture(const char* variant, HLOCAL* info, HLOCAL* bits) {
     BITMAPINFOHEADER h{};
     h.biSize = headerSize;
     h.biWidth = width;
-    h.biHeight = 2;
+    h.biHeight = height;
     h.biPlanes = 1;
     h.biBitCount = bitCount;
     h.biSizeImage = sizeImage;

@@ -116,6 +116,7 @@ bool TiffSize(const uint8_t* p, size_t n, Largest* out) {
     const bool little = p[0] == 'I';
     auto u16 = [&](size_t at) { return little ? Le16(p + at) : Be16(p + at); };
     auto u32 = [&](size_t at) { return little ? Le32(p + at) : Be32(p + at); };
+    if (n < 8) return false;  // the magic alone, without the first directory's offset
     const size_t ifd = u32(4);
     if (ifd > n || n - ifd < 2) return false;
     const size_t entries = u16(ifd);
