@@ -19,7 +19,7 @@
 
 #include <cstdint>
 
-#include "core/PathText.h"
+#include "core/Cp932Text.h"
 
 namespace {
 
@@ -195,30 +195,17 @@ bool LiveOwner(Owner& owner, OwnerCache& cache, LONG& pid, LONG64& created) {
     return ReadOwner(owner, pid, created) && OwnerAlive(cache, pid, created);
 }
 
-// Whether the executable that loads us is MDS.EXE, in any letter case. The path
-// is walked character by character so that the second byte of a double-byte
-// character is never taken for a backslash.
+// Whether the executable that loads us is MDS.EXE, in any letter case (ASCII
+// letters only: a double-byte name is never "MDS.EXE").
 bool LoadedBySettingsProgram() {
     char path[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path) return false;
-    const char* name = path;
-    for (const char* p = path; *p != '\0';) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
-            p += 2;
-            continue;
-        }
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-        ++p;
+    try {
+        return CompareAsciiNoCase(LastPathComponent(std::string_view(path, length)), "MDS.EXE") == 0;
+    } catch (...) {
+        return false;  // out of memory for a short name: not taken for the settings program
     }
-    static const char kSettingsProgram[] = "MDS.EXE";
-    for (size_t i = 0; i < sizeof kSettingsProgram - 1; ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80) return false;  // a double-byte name is never "MDS.EXE"
-        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-        if (c != static_cast<unsigned char>(kSettingsProgram[i])) return false;
-    }
-    return name[sizeof kSettingsProgram - 1] == '\0';
 }
 
 void ClaimSettingsFlagIfFirst(SharedValues& shared) {
