@@ -64,9 +64,10 @@ uint64_t ColourTableBytes(const DibHeader& header) {
 }
 
 uint64_t ImageBytes(const DibHeader& header) {
-    if (header.sizeImage != 0) return header.sizeImage;
-    if (header.compression != kBiRgb && header.compression != kBiBitfields) return 0;
-    return RowStride(header) * Rows(header);
+    if (header.compression != kBiRgb && header.compression != kBiBitfields) return header.sizeImage;
+    // A reader of an uncompressed image takes stride × rows bytes whatever a
+    // smaller biSizeImage says.
+    return std::max<uint64_t>(header.sizeImage, RowStride(header) * Rows(header));
 }
 
 bool PlanTempBitmap(const DibHeader& header, size_t infoBytes, size_t pixelBytes, TempBitmapLayout& layout) {
@@ -107,8 +108,13 @@ bool PlanTempBitmap(const DibHeader& header, size_t infoBytes, size_t pixelBytes
     }
 
     uint64_t image = ImageBytes(header);
+    const bool runLengths = header.compression == kBiRle8 || header.compression == kBiRle4;
+    // A biSizeImage short of the rows would leave a reader short of pixels.
+    if (header.sizeImage != 0 && header.sizeImage < image) {
+        plan.sizeImage = static_cast<uint32_t>(std::min<uint64_t>(image, UINT32_MAX));
+    }
     if (image > pixelBytes) {
-        if (header.compression == kBiRle8 || header.compression == kBiRle4) {
+        if (runLengths) {
             image = pixelBytes;
         } else {
             const uint64_t stride = RowStride(header);

@@ -38,9 +38,9 @@ bool ReadDibHeader(const uint8_t* block, size_t blockBytes, DibHeader& header);
 // them itself. Four bytes an entry.
 uint64_t ColourTableBytes(const DibHeader& header);
 
-// Bytes of the pixel block the header describes: biSizeImage, or when that is 0
-// for an uncompressed image, the 4-byte aligned row stride times |height|. 0 when
-// it cannot be known (a compressed image without biSizeImage).
+// Bytes of the pixel block a reader takes from the header: for an uncompressed
+// image the 4-byte aligned row stride times |height|, or biSizeImage when that is
+// larger; for a compressed one biSizeImage (0: it cannot be known).
 uint64_t ImageBytes(const DibHeader& header);
 
 struct TempBitmapLayout {

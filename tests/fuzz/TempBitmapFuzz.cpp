@@ -35,8 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(layout.colourTableHeld <= layout.colourTableSize);
     FUZZ_CHECK(layout.imageSize > 0 && layout.imageSize <= pixelBytes);
 
+    // A header whose biSizeImage is short of its rows is mended even when the
+    // blocks hold everything.
+    const bool sizeSaysAll = header.sizeImage == 0 || ImageBytes(header) == header.sizeImage;
     const bool allHeld = ColourTableBytes(header) <= info.size() - header.size && ImageBytes(header) <= pixelBytes;
-    if (allHeld) {
+    if (allHeld && sizeSaysAll) {
         FUZZ_CHECK(!layout.headerPatched);
         FUZZ_CHECK(layout.colourTableSize == layout.colourTableHeld);
         FUZZ_CHECK(layout.colourTableSize == ColourTableBytes(header));

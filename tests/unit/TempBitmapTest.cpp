@@ -106,6 +106,8 @@ TEST(TempBitmap, ShortBlocksGiveAHeaderThatSaysWhatTheFileHolds) {
         {"masks and hint colours cut", with(Header(32), 2, 3), 40 + 9, 32, 9, 12, 32, 2, 0, 0, true},
         {"2.5 of 4 top-down rows", Header(24, 3, -4), 40, 30, 0, 0, 24, -2, 24, 0, true},
         {"run lengths cut", with(Header(8, 4, 2, 100), 0, 1), 40 + 1024, 60, 1024, 1024, 60, 2, 60, 0, true},
+        {"biSizeImage short of the rows", Header(24, 3, 4, 20), 40, 48, 0, 0, 48, 4, 48, 0, true},
+        {"biSizeImage short, block too", Header(24, 3, 4, 20), 40, 20, 0, 0, 12, 1, 12, 0, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
