@@ -14,6 +14,7 @@
 #include "core/ReservationText.h"
 #include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
+#include "support/Programs.h"
 #include "support/Records.h"
 #include "support/TestRegistry.h"
 #include "support/WaitFor.h"
@@ -26,68 +27,9 @@ constexpr WPARAM kStart = 32775, kStop = 32776, kNext = 32774, kExit = 32773, kS
 
 std::string Folder() { return ProgramFolder(); }
 
-// MD.dll as the other programs see it.
-class SharedFlags {
-public:
-    SharedFlags() : library_(LoadLibraryA("MD.dll")) {}
-    ~SharedFlags() {
-        if (library_ != nullptr) FreeLibrary(library_);
-    }
-    int Get(const char* name) const {
-        auto f = reinterpret_cast<int(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
-        return f != nullptr ? f() : -999;
-    }
-    void Set(const char* name, int value) const {
-        auto f = reinterpret_cast<int(__cdecl*)(int)>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
-        if (f != nullptr) f(value);
-    }
-    bool Loaded() const { return library_ != nullptr; }
+Process StartBeside(const std::string& name) { return StartProgram(Folder(), name); }
 
-private:
-    HMODULE library_;
-};
-
-struct Process {
-    HANDLE handle = nullptr;
-    DWORD id = 0;
-};
-
-Process StartProgram(const std::string& name) {
-    const std::string folder = Folder();
-    std::string command = "\"" + folder + "\\" + name + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
-        return {};
-    }
-    CloseHandle(info.hThread);
-    return {info.hProcess, info.dwProcessId};
-}
-
-struct WindowSearch {
-    DWORD id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchResidentWindow(HWND hwnd, LPARAM param) {
-    auto* s = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (owner == s->id && std::string(cls) == "#32770") {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindResidentWindow(DWORD processId) {
-    WindowSearch search{processId, nullptr};
-    EnumWindows(MatchResidentWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND FindResidentWindow(DWORD processId) { return FindProgramWindow(processId, "#32770"); }
 
 // What SPI_GETDESKWALLPAPER says, asked by a fresh process each time: Wine
 // keeps system parameters per process, so this process would only ever see the
@@ -134,15 +76,7 @@ protected:
         green_ = Folder() + "\\green.png";
     }
 
-    void TearDown() override {
-        if (mdk_.handle != nullptr) {
-            if (WaitForSingleObject(mdk_.handle, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(mdk_.handle, 0);
-                WaitForSingleObject(mdk_.handle, 5000);
-            }
-            CloseHandle(mdk_.handle);
-        }
-    }
+    void TearDown() override { EndProgram(mdk_); }
 
     // A saved table, the settings program never opened at start.
     void SaveTable(const std::vector<ReservationRecord>& reservations) {
@@ -155,7 +89,7 @@ protected:
     }
 
     void StartResident() {
-        mdk_ = StartProgram("MDK.EXE");
+        mdk_ = StartBeside("MDK.EXE");
         ASSERT_NE(mdk_.handle, nullptr);
         ASSERT_TRUE(WaitFor([&] { return (window_ = FindResidentWindow(mdk_.id)) != nullptr; }));
     }
@@ -195,7 +129,7 @@ TEST_F(ResidentEndToEnd, StartsAndShowsTheScheduledWallpaper) {
 TEST_F(ResidentEndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
     SaveTable({});
     StartResident();
-    Process second = StartProgram("MDK.EXE");
+    Process second = StartBeside("MDK.EXE");
     ASSERT_NE(second.handle, nullptr);
     EXPECT_EQ(WaitForSingleObject(second.handle, 15000), WAIT_OBJECT_0);
     DWORD code = 1;
@@ -354,8 +288,8 @@ TEST_F(ResidentEndToEnd, AnExitRequestOfTheSettingsProgramEndsIt) {
 
 TEST_F(ResidentEndToEnd, TwoCopiesStartedTogetherLeaveExactlyOne) {
     SaveTable({});
-    Process a = StartProgram("MDK.EXE");
-    Process b = StartProgram("MDK.EXE");
+    Process a = StartBeside("MDK.EXE");
+    Process b = StartBeside("MDK.EXE");
     ASSERT_NE(a.handle, nullptr);
     ASSERT_NE(b.handle, nullptr);
     // One of them ends at once; the other stays.
