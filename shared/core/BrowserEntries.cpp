@@ -1,0 +1,36 @@
+#include "BrowserEntries.h"
+
+#include <algorithm>
+
+#include "Cp932Text.h"
+#include "PathText.h"
+
+void BrowserEntries::Clear(bool noneSlot) {
+    noneSlot_ = noneSlot;
+    entries_.clear();
+    entries_.reserve(kSlots);
+    if (noneSlot) entries_.push_back(Entry{});
+}
+
+bool BrowserEntries::InsertSortedEntry(const std::string& path) {
+    std::string title = GetFileTitle(path);
+    const auto first = entries_.begin() + FirstFileSlot();
+    const auto at = std::lower_bound(first, entries_.end(), title, [](const Entry& e, const std::string& t) {
+        return CompareAsciiNoCase(e.title, t) < 0;
+    });
+    if (at != entries_.end() && CompareAsciiNoCase(at->title, title) == 0) return false;
+    const auto slot = at - entries_.begin();
+    if (static_cast<int>(entries_.size()) == kSlots) {
+        if (at == entries_.end()) return false;
+        entries_.pop_back();
+    }
+    entries_.insert(entries_.begin() + slot, Entry{path, std::move(title)});
+    return true;
+}
+
+const std::string& BrowserEntries::Path(int slot) const {
+    static const std::string kNone;
+    return slot >= 0 && slot < static_cast<int>(entries_.size()) ? entries_[static_cast<size_t>(slot)].path : kNone;
+}
+
+std::string BrowserEntries::Title(int slot) const { return GetFileTitle(Path(slot)); }

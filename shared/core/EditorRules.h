@@ -1,0 +1,65 @@
+#pragma once
+// The reservation editor's checks before a register or change: the several-rows
+// rule, the date and time rules, and the conflict scan against the table. The
+// editor's windows are the selected indices of its drop-down lists, as stored.
+
+#include <cstdint>
+
+#include "ReservationRecord.h"
+#include "SettingsTable.h"
+
+struct EditorDateWindow {
+    int32_t fromMonth = 0;  // 0 = January
+    int32_t fromDay = 0;    // 0 = day 1
+    int32_t toMonth = 0;
+    int32_t toDay = 0;
+};
+
+struct EditorTimeWindow {
+    int32_t fromHour = 0;
+    int32_t fromMinute = 0;
+    int32_t toHour = 0;
+    int32_t toMinute = 0;
+};
+
+enum class EditOperation { Register, Change };
+
+struct EditorState {
+    EditOperation operation = EditOperation::Register;
+    bool severalRows = false;  // register: wallpapers selected; change: reservations selected
+    bool dateOn = false;
+    bool timeOn = false;
+    bool timerOn = false;
+    EditorDateWindow date;
+    EditorTimeWindow time;
+    int currentIndex = -1;  // the reservation a change edits; the scan skips it
+};
+
+// The warning codes of the settings program's warning table.
+enum EditWarning : int {
+    kNoWarning = -1,
+    kWarningInvalidDate = 0,
+    kWarningTimePastMidnight = 1,
+    kWarningDatePastYearEnd = 3,
+    kWarningDateAndTimeOverlap = 4,
+    kWarningDateOverlap = 5,
+    kWarningTimeOverlap = 6,
+    kWarningSeveralRegistered = 33,
+    kWarningSeveralChanged = 34,
+};
+
+// Days of month number 1..12, February with 28: a date window means the same
+// days every year. 0 for any other number.
+int MonthLength(int32_t monthNumber);
+
+// Whether either end of the editor's window falls inside the record's window,
+// both bounds included: the days of 2001 (a day past its month's end runs on
+// into the next month) and the minutes of one day. An editor window that
+// encloses the record's is no overlap.
+bool DateWindowsOverlap(const ReservationRecord& record, const EditorDateWindow& editor);
+bool TimeWindowsOverlap(const ReservationRecord& record, const EditorTimeWindow& editor);
+
+// The first rule the editor's state breaks, in the order the user is told:
+// several rows without a timer, the date, the time, then the first conflict
+// with a reservation of the same kind (timers are never compared).
+EditWarning ValidateEdit(const EditorState& editor, const SettingsTable& table);

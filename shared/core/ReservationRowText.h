@@ -1,0 +1,24 @@
+#pragma once
+// The texts of a row of the settings program's reservation list: the file's
+// title, the condition text and the display method's name.
+
+#include <cstdint>
+#include <string>
+
+#include "ReservationRecord.h"
+#include "SettingsTable.h"
+
+// The enabled conditions joined by " | ": "日付 03/01～05/31", "時間 09:00～17:30",
+// "タイマー 01時間30分"; "" when none is on. Months, days and the timer's minutes
+// are shown from 1. Numbers of one digit get a leading zero; numbers out of their
+// range (a damaged registry text) are shown as they are.
+std::string BuildConditionText(const ReservationRecord& record);
+
+// "中央に表示", "並べて表示", "拡大表示", "拡大表示(左右)", "拡大表示(上下)" for
+// codes 0..4; any other code as its decimal number.
+std::string DisplayMethodName(int32_t displayMethod);
+
+enum ReservationColumn : int { kColumnTitle = 0, kColumnCondition = 1, kColumnMethod = 2, kColumnCount = 3 };
+
+// What column 0..2 of the record's row shows; "" for another column.
+std::string ReservationColumnText(const SettingsRecord& slot, int column);

@@ -1,0 +1,27 @@
+#include "SettingsTable.h"
+
+#include <memory>
+
+#include "ReservationRowText.h"
+#include "ReservationStorage.h"
+
+void LoadSettingsTable(const SettingsProfile& profile, int32_t shownIndex, SettingsTable& table) {
+    // The stored layout is read through the one loader both programs share.
+    auto stored = std::make_unique<ReservationTable>();
+    table.count = LoadTableForSettings(profile, *stored);
+    table.standard = stored->Standard();
+    for (int i = 0; i < SettingsTable::kMaxReservations; ++i) {
+        SettingsRecord& slot = table.slots[static_cast<size_t>(i)];
+        slot.record = std::move(stored->records[static_cast<size_t>(i) + 1]);
+        slot.shownMark = i < table.count && i == shownIndex ? 1 : 0;
+        slot.conditionText = i < table.count ? BuildConditionText(slot.record) : std::string();
+    }
+}
+
+void SaveSettingsTable(SettingsProfile& profile, const SettingsTable& table) {
+    auto stored = std::make_unique<ReservationTable>();
+    stored->Standard() = table.standard;
+    const int count = StoredReservationCount(table.count);
+    for (int i = 0; i < count; ++i) stored->records[static_cast<size_t>(i) + 1] = table.slots[static_cast<size_t>(i)].record;
+    SaveTable(profile, *stored, count);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The settings program's reservation table: the standard wallpaper apart, 1024
+// reservation slots numbered as the list's rows, and the count. Each slot keeps
+// its list bookkeeping beside the record, so that moving a slot moves all of it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ReservationRecord.h"
+#include "SettingsProfile.h"
+
+struct SettingsRecord {
+    int32_t shownMark = 0;       // 1 for the reservation the resident changer shows
+    ReservationRecord record;    // matchLevel unused
+    std::string conditionText;   // the list's "予約" column
+};
+
+struct SettingsTable {
+    static constexpr int kMaxReservations = ReservationTable::kMaxReservations;
+
+    StandardWallpaper standard;
+    std::array<SettingsRecord, kMaxReservations> slots{};
+    int count = 0;
+};
+
+// Loads the table; the record at shownIndex (the resident changer's shown item,
+// -1 for the standard wallpaper) gets the mark, and every slot its condition text.
+void LoadSettingsTable(const SettingsProfile& profile, int32_t shownIndex, SettingsTable& table);
+
+void SaveSettingsTable(SettingsProfile& profile, const SettingsTable& table);
