@@ -10,6 +10,7 @@
 #include "core/ReservationStorage.h"
 #include "resource.h"
 #include "win/ProgramFolder.h"
+#include "winui/Gdi.h"
 
 ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
     : winui::Dialog(IDD_RESIDENT),
@@ -156,8 +157,8 @@ void ResidentDialog::ShowTrayMenu() {
     state.settingsOpen = scheduler_.SettingsOpen() != 0;
     state.pickerAvailable = pickerAvailable_;
     HMENU popup = nullptr;
-    HMENU menu = LoadTrayMenu(GetModuleHandleA(nullptr), state, popup);
-    if (menu == nullptr) return;
+    const winui::ScopedMenu menu(LoadTrayMenu(GetModuleHandleA(nullptr), state, popup));
+    if (!menu) return;
 
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -165,7 +166,6 @@ void ResidentDialog::ShowTrayMenu() {
     SetForegroundWindow(Handle());
     TrackPopupMenu(popup, TPM_LEFTALIGN, cursor.x, cursor.y, 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void ResidentDialog::ToggleShuffle() {

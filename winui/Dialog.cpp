@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "winui/Gdi.h"
+
 namespace winui {
 
 namespace {
@@ -169,16 +171,14 @@ void Dialog::SetIcon(HICON icon) {
 
 bool Dialog::PaintMinimisedIcon() {
     if (hwnd_ == nullptr || icon_ == nullptr || !IsIconic(hwnd_)) return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (dc == nullptr) return false;
-    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    PaintDC dc(hwnd_);
+    if (dc.Get() == nullptr) return false;
+    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     RECT client;
     GetClientRect(hwnd_, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon_);
-    EndPaint(hwnd_, &ps);
+    DrawIcon(dc.Get(), x, y, icon_);
     return true;
 }
 
