@@ -29,13 +29,6 @@ ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
         CloseHandling();
         return 0;
     });
-    BindMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
-        tray_.Delete(Handle());
-        binder_.SetMDKFlag(0);
-        binder_.Unload();
-        PassToDefault();
-        return 0;
-    });
     BindCommand(ID_START, [this] { scheduler_.Start(); });
     BindCommand(ID_STOP, [this] { scheduler_.Stop(); });
     BindCommand(ID_NEXT, [this] { scheduler_.Next(); });
@@ -75,6 +68,12 @@ BOOL ResidentDialog::OnInitDialog() {
 }
 
 void ResidentDialog::OnCancel() { CloseHandling(); }
+
+void ResidentDialog::OnDestroy() {
+    tray_.Delete(Handle());
+    binder_.SetMDKFlag(0);
+    binder_.Unload();
+}
 
 bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message == TRAY_CALLBACK) {
