@@ -10,6 +10,7 @@
 #include "core/ReservationStorage.h"
 #include "resource.h"
 #include "win/ProgramFolder.h"
+#include "winui/Gdi.h"
 
 ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
     : winui::Dialog(IDD_RESIDENT),
@@ -26,13 +27,6 @@ ResidentDialog::ResidentDialog(SettingsProfile& profile, int32_t firstBoot)
     });
     BindMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
         CloseHandling();
-        return 0;
-    });
-    BindMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
-        tray_.Delete(Handle());
-        binder_.SetMDKFlag(0);
-        binder_.Unload();
-        PassToDefault();
         return 0;
     });
     BindCommand(ID_START, [this] { scheduler_.Start(); });
@@ -74,6 +68,12 @@ BOOL ResidentDialog::OnInitDialog() {
 }
 
 void ResidentDialog::OnCancel() { CloseHandling(); }
+
+void ResidentDialog::OnDestroy() {
+    tray_.Delete(Handle());
+    binder_.SetMDKFlag(0);
+    binder_.Unload();
+}
 
 bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message == TRAY_CALLBACK) {
@@ -156,8 +156,8 @@ void ResidentDialog::ShowTrayMenu() {
     state.settingsOpen = scheduler_.SettingsOpen() != 0;
     state.pickerAvailable = pickerAvailable_;
     HMENU popup = nullptr;
-    HMENU menu = LoadTrayMenu(GetModuleHandleA(nullptr), state, popup);
-    if (menu == nullptr) return;
+    const winui::ScopedMenu menu(LoadTrayMenu(GetModuleHandleA(nullptr), state, popup));
+    if (!menu) return;
 
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -165,7 +165,6 @@ void ResidentDialog::ShowTrayMenu() {
     SetForegroundWindow(Handle());
     TrackPopupMenu(popup, TPM_LEFTALIGN, cursor.x, cursor.y, 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void ResidentDialog::ToggleShuffle() {

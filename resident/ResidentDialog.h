@@ -29,6 +29,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override;
+    void OnDestroy() override;
     bool WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -1,6 +1,9 @@
 #include "winui/Dialog.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "winui/Gdi.h"
 
 namespace winui {
 
@@ -9,6 +12,20 @@ namespace {
 Dialog::InitHook& TestInitHook() {
     static Dialog::InitHook hook;
     return hook;
+}
+
+// The dialog whose window this thread is creating: its first message attaches it.
+thread_local Dialog* t_creating = nullptr;
+
+// Modeless dialogs of this thread, for the modal loops' dialog keys.
+std::vector<Dialog*>& ModelessDialogs() {
+    thread_local std::vector<Dialog*> dialogs;
+    return dialogs;
+}
+
+void ForgetModeless(Dialog* dialog) {
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
 }
 
 // Messages whose dialog-procedure result is the answer itself, not DWLP_MSGRESULT.
@@ -32,22 +49,62 @@ bool AnswersDirectly(UINT message) {
     }
 }
 
+// The control and code a message is about, for the messages routed by control.
+bool ControlKey(UINT message, WPARAM wParam, LPARAM lParam, int& id, UINT& code) {
+    switch (message) {
+        case WM_COMMAND:
+            id = LOWORD(wParam);
+            code = HIWORD(wParam);
+            return true;
+        case WM_NOTIFY:
+            if (lParam == 0) return false;
+            id = static_cast<int>(reinterpret_cast<const NMHDR*>(lParam)->idFrom);
+            code = reinterpret_cast<const NMHDR*>(lParam)->code;
+            return true;
+        case WM_DRAWITEM:
+            id = static_cast<int>(wParam);
+            code = 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 Dialog::Dialog(int resourceId) : resourceId_(resourceId) {}
 
 Dialog::~Dialog() {
+    ForgetModeless(this);
     if (hwnd_ != nullptr) {
-        // The derived part is gone already: detach first so that no handler runs
-        // while the window is destroyed.
         HWND hwnd = hwnd_;
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        hwnd_ = nullptr;
+        Detach();
         DestroyWindow(hwnd);
     }
 }
 
 void Dialog::SetInitHook(InitHook hook) { TestInitHook() = std::move(hook); }
+
+HWND Dialog::CreateFromTemplate(HWND owner) {
+    struct Creating {
+        Dialog* saved;
+        ~Creating() { t_creating = saved; }
+    } restore{t_creating};
+    t_creating = this;
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), owner, DialogProc, 0);
+}
+
+void Dialog::Attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    destroyNotified_ = false;
+    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+}
+
+void Dialog::Detach() {
+    ForgetModeless(this);
+    if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+    hwnd_ = nullptr;
+}
 
 INT_PTR Dialog::DoModal(HWND owner) {
     if (hwnd_ != nullptr) return -1;
@@ -57,8 +114,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
 
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), owner, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateFromTemplate(owner);
     if (hwnd != nullptr) {
         // Like the system's own modal dialogs, shown whether or not the template says so,
         // unless initialisation already ended it.
@@ -85,20 +141,32 @@ bool Dialog::RunModalLoop() {
             return false;
         }
         if (got == -1) return false;
-        bool swallowed = false;
-        try {
-            swallowed = PreTranslateMessage(msg);
-        } catch (...) {
-            swallowed = false;
+        Dialog* target = this;
+        if (!IsOwnWindow(msg.hwnd)) {
+            const auto& modeless = ModelessDialogs();
+            auto it = std::find_if(modeless.begin(), modeless.end(), [&](Dialog* d) { return d->IsOwnWindow(msg.hwnd); });
+            target = it != modeless.end() ? *it : nullptr;
         }
-        if (swallowed) continue;
-        // Timer messages need no dialog navigation; a resident dialog gets a
-        // hundred a second, so they go straight to the window.
-        if (msg.message != WM_TIMER && hwnd_ != nullptr && IsDialogMessageA(hwnd_, &msg)) continue;
+        if (target != nullptr && target->FilterMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return true;
+}
+
+// True when the message has been dealt with: swallowed by PreTranslateMessage or
+// taken as a dialog key.
+bool Dialog::FilterMessage(MSG& msg) {
+    bool swallowed = false;
+    try {
+        swallowed = PreTranslateMessage(msg);
+    } catch (...) {
+        swallowed = false;
+    }
+    if (swallowed) return true;
+    // Timer messages need no dialog navigation; a resident dialog gets a
+    // hundred a second, so they go straight to the window.
+    return msg.message != WM_TIMER && hwnd_ != nullptr && IsDialogMessageA(hwnd_, &msg);
 }
 
 bool Dialog::Create(HWND owner) {
@@ -106,8 +174,9 @@ bool Dialog::Create(HWND owner) {
     modal_ = false;
     ended_ = false;
     result_ = -1;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), owner, DialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    if (CreateFromTemplate(owner) == nullptr || hwnd_ == nullptr) return false;
+    ModelessDialogs().push_back(this);
+    return true;
 }
 
 void Dialog::Destroy() {
@@ -125,6 +194,10 @@ void Dialog::EndDialog(INT_PTR result) {
     }
 }
 
+bool Dialog::IsOwnWindow(HWND hwnd) const {
+    return hwnd_ != nullptr && hwnd != nullptr && (hwnd == hwnd_ || IsChild(hwnd_, hwnd));
+}
+
 bool Dialog::IsChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
 
 void Dialog::SetChecked(int id, bool checked) { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
@@ -140,24 +213,66 @@ std::string Dialog::ItemText(int id) const {
 
 void Dialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
-void Dialog::BindMessage(UINT message, MessageHandler handler) {
-    auto it = std::find_if(messages_.begin(), messages_.end(), [&](const MessageEntry& e) { return e.message == message; });
-    if (it != messages_.end()) it->handler = std::move(handler);
-    else messages_.push_back({message, std::move(handler)});
+bool Dialog::IsItemEnabled(int id) const {
+    HWND item = GetDlgItem(hwnd_, id);
+    return item != nullptr && IsWindowEnabled(item);
 }
 
+void Dialog::EnableItem(int id, bool enable) {
+    if (HWND item = GetDlgItem(hwnd_, id)) EnableWindow(item, enable ? TRUE : FALSE);
+}
+
+void Dialog::FocusItem(int id) {
+    if (HWND item = GetDlgItem(hwnd_, id)) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+}
+
+void Dialog::Bind(Binding binding) {
+    auto it = std::find_if(bindings_.begin(), bindings_.end(), [&](const Binding& b) {
+        return b.message == binding.message && b.byControl == binding.byControl && b.id == binding.id &&
+               b.code == binding.code;
+    });
+    if (it != bindings_.end()) *it = std::move(binding);
+    else bindings_.push_back(std::move(binding));
+}
+
+void Dialog::BindMessage(UINT message, MessageHandler handler) { Bind({message, false, 0, 0, std::move(handler)}); }
+
 void Dialog::BindCommand(int id, WORD code, CommandHandler handler) {
-    auto it = std::find_if(commands_.begin(), commands_.end(),
-                           [&](const CommandEntry& e) { return e.id == id && e.code == code; });
-    if (it != commands_.end()) it->handler = std::move(handler);
-    else commands_.push_back({id, code, std::move(handler)});
+    Bind({WM_COMMAND, true, id, code, [handler = std::move(handler)](WPARAM, LPARAM) {
+              handler();
+              return LRESULT{0};
+          }});
 }
 
 void Dialog::BindNotify(int id, UINT code, NotifyHandler handler) {
-    auto it = std::find_if(notifications_.begin(), notifications_.end(),
-                           [&](const NotifyEntry& e) { return e.id == id && e.code == code; });
-    if (it != notifications_.end()) it->handler = std::move(handler);
-    else notifications_.push_back({id, code, std::move(handler)});
+    Bind({WM_NOTIFY, true, id, code, [handler = std::move(handler)](WPARAM, LPARAM lParam) {
+              return handler(*reinterpret_cast<NMHDR*>(lParam));
+          }});
+}
+
+void Dialog::BindDrawItem(int id, DrawItemHandler handler) {
+    Bind({WM_DRAWITEM, true, id, 0, [handler = std::move(handler)](WPARAM, LPARAM lParam) {
+              handler(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+              return LRESULT{TRUE};
+          }});
+}
+
+const Dialog::Binding* Dialog::FindBinding(UINT message, WPARAM wParam, LPARAM lParam) const {
+    int id = 0;
+    UINT code = 0;
+    const bool byControl = ControlKey(message, wParam, lParam, id, code);
+    const Binding* anySender = nullptr;
+    const Binding* whole = nullptr;
+    for (const Binding& b : bindings_) {
+        if (b.message != message) continue;
+        if (!b.byControl) {
+            whole = &b;
+        } else if (byControl && b.code == code) {
+            if (b.id == id) return &b;
+            if (b.id == kAnyControl) anySender = &b;
+        }
+    }
+    return anySender != nullptr ? anySender : whole;
 }
 
 void Dialog::SetIcon(HICON icon) {
@@ -169,40 +284,40 @@ void Dialog::SetIcon(HICON icon) {
 
 bool Dialog::PaintMinimisedIcon() {
     if (hwnd_ == nullptr || icon_ == nullptr || !IsIconic(hwnd_)) return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (dc == nullptr) return false;
-    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    PaintDC dc(hwnd_);
+    if (dc.Get() == nullptr) return false;
+    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
     RECT client;
     GetClientRect(hwnd_, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon_);
-    EndPaint(hwnd_, &ps);
+    DrawIcon(dc.Get(), x, y, icon_);
     return true;
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* self = message == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam)
-                                            : reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (self == nullptr && t_creating != nullptr) {
+        self = std::exchange(t_creating, nullptr);
+        self->Attach(hwnd);
+    }
+    return Route(self, message, wParam, lParam);
+}
+
+INT_PTR Dialog::Route(Dialog* self, UINT message, WPARAM wParam, LPARAM lParam) {
     if (self == nullptr) return FALSE;
     INT_PTR answer = FALSE;
     try {
-        answer = message == WM_INITDIALOG ? self->HandleInit(hwnd) : self->Dispatch(message, wParam, lParam);
+        answer = message == WM_INITDIALOG ? self->HandleInit() : self->Dispatch(message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind through the system's code; the message counts as unhandled.
         answer = FALSE;
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-    }
+    if (message == WM_NCDESTROY) self->Detach();
     return answer;
 }
 
-INT_PTR Dialog::HandleInit(HWND hwnd) {
-    hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+INT_PTR Dialog::HandleInit() {
     const BOOL focusFirst = OnInitDialog();
     if (TestInitHook() && hwnd_ != nullptr) TestInitHook()(*this);
     return focusFirst;
@@ -215,52 +330,39 @@ INT_PTR Dialog::Answer(UINT message, LRESULT result) {
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY && !destroyNotified_) {
+        destroyNotified_ = true;
+        OnDestroy();
+    }
     LRESULT result = 0;
     if (WindowProc(message, wParam, lParam, result)) return Answer(message, result);
 
     // A bound handler answers the message unless it calls PassToDefault: then the
     // framework's own handling below and the system's default run as well. A
-    // handler may send messages to its own dialog, so the flag is kept per call.
-    struct KeepFlag {
-        bool& flag;
-        bool saved;
-        ~KeepFlag() { flag = saved; }
-    } keep{passToDefault_, passToDefault_};
-    passToDefault_ = false;
-    for (const MessageEntry& entry : messages_) {
-        if (entry.message != message) continue;
-        result = entry.handler(wParam, lParam);
+    // handler may send messages to its own dialog, so the flag is kept per call,
+    // and it may bind anew, so it runs from a copy.
+    if (const Binding* binding = FindBinding(message, wParam, lParam)) {
+        struct KeepFlag {
+            bool& flag;
+            bool saved;
+            ~KeepFlag() { flag = saved; }
+        } keep{passToDefault_, passToDefault_};
+        passToDefault_ = false;
+        const MessageHandler handler = binding->handler;
+        result = handler(wParam, lParam);
         if (!passToDefault_) return Answer(message, result);
-        break;
     }
 
     if (message == WM_COMMAND) {
-        const int id = LOWORD(wParam);
-        const WORD code = HIWORD(wParam);
-        for (const CommandEntry& entry : commands_) {
-            if (entry.id != id || entry.code != code) continue;
-            passToDefault_ = false;
-            entry.handler();
-            if (!passToDefault_) return TRUE;
-            break;
-        }
         // Enter, Escape and the close box arrive here as clicks of IDOK / IDCANCEL.
-        if (code == BN_CLICKED && id == IDOK) {
+        const int id = LOWORD(wParam);
+        if (HIWORD(wParam) == BN_CLICKED && id == IDOK) {
             OnOK();
             return TRUE;
         }
-        if (code == BN_CLICKED && id == IDCANCEL) {
+        if (HIWORD(wParam) == BN_CLICKED && id == IDCANCEL) {
             OnCancel();
             return TRUE;
-        }
-    } else if (message == WM_NOTIFY && lParam != 0) {
-        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
-        for (const NotifyEntry& entry : notifications_) {
-            if (entry.id != static_cast<int>(header.idFrom) || entry.code != header.code) continue;
-            passToDefault_ = false;
-            result = entry.handler(header);
-            if (!passToDefault_) return Answer(message, result);
-            break;
         }
     } else if (message == WM_PAINT) {
         if (PaintMinimisedIcon()) return TRUE;

@@ -3,11 +3,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "TestDialogIds.h"
+#include "winui/Application.h"
 #include "winui/Dialog.h"
 
 namespace {
@@ -15,6 +17,7 @@ namespace {
 constexpr UINT kAsk = WM_APP + 1;
 constexpr UINT kThrow = WM_APP + 2;
 constexpr UINT kSwallowed = WM_APP + 3;
+constexpr UINT kProbe = WM_APP + 4;
 
 // The test dialog: every binding kind, and counters for what reached it.
 class TestDialog : public winui::Dialog {
@@ -36,6 +39,10 @@ public:
         BindNotify(IDC_TEST_EDIT, NM_CLICK, [this](NMHDR& header) {
             notifiedFrom = header.hwndFrom;
             return LRESULT{7};
+        });
+        BindMessage(kProbe, [this](WPARAM step, LPARAM) {
+            if (onProbe) onProbe(static_cast<int>(step));
+            return LRESULT{0};
         });
     }
 
@@ -65,6 +72,7 @@ public:
     bool endInInit = false;
     std::vector<UINT> preTranslated;
     bool swallowEscape = false;
+    std::function<void(int step)> onProbe;
 
 protected:
     BOOL OnInitDialog() override {
@@ -73,7 +81,7 @@ protected:
         return TRUE;
     }
     bool PreTranslateMessage(MSG& msg) override {
-        if (msg.hwnd == Handle() && msg.message >= WM_APP) preTranslated.push_back(msg.message);
+        if (msg.message >= WM_APP) preTranslated.push_back(msg.message);
         return swallowEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
     }
     bool WindowProc(UINT message, WPARAM, LPARAM, LRESULT& result) override {
@@ -83,8 +91,54 @@ protected:
     }
 };
 
+// Records what reaches it before its initialisation, and its clean-up.
+class LifeDialog : public winui::Dialog {
+public:
+    explicit LifeDialog(int* destroyed = nullptr, bool cleanUpInDestructor = false)
+        : Dialog(IDD_TEST_CONTROLS), destroyed_(destroyed), cleanUpInDestructor_(cleanUpInDestructor) {
+        BindMessage(WM_SETFONT, [this](WPARAM, LPARAM) {
+            fontsBeforeInit += !initialised;
+            PassToDefault();
+            return LRESULT{0};
+        });
+        BindMessage(WM_MEASUREITEM, [this](WPARAM, LPARAM lParam) {
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 23;
+            measuresBeforeInit += !initialised;
+            return LRESULT{TRUE};
+        });
+    }
+    ~LifeDialog() override {
+        if (cleanUpInDestructor_) Destroy();
+    }
+    using Dialog::BindCommand;
+    using Dialog::BindDrawItem;
+    using Dialog::BindMessage;
+
+    bool initialised = false;
+    int fontsBeforeInit = 0;
+    int measuresBeforeInit = 0;
+    LRESULT itemHeight = 0;
+    bool controlsAliveAtDestroy = false;
+
+protected:
+    BOOL OnInitDialog() override {
+        initialised = true;
+        itemHeight = SendMessageA(Item(IDC_TEST_OWNERDRAWN), LB_GETITEMHEIGHT, 0, 0);
+        return TRUE;
+    }
+    void OnDestroy() override {
+        if (destroyed_ != nullptr) ++*destroyed_;
+        controlsAliveAtDestroy = Item(IDC_TEST_LIST) != nullptr;
+    }
+
+private:
+    int* destroyed_;
+    bool cleanUpInDestructor_;
+};
+
 class DialogTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { winui::Application::EnableControls(); }
     void TearDown() override { winui::Dialog::SetInitHook({}); }
 };
 
@@ -187,6 +241,9 @@ TEST_F(DialogTest, DoModalRunsItsOwnLoopUntilEndDialog) {
         PostMessageA(d.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);  // swallowed by PreTranslateMessage
         PostMessageA(d.Item(IDC_TEST_BUTTON), BM_CLICK, 0, 0);
         PostMessageA(d.Handle(), WM_APP + 9, 0, 0);
+        // The filter sees the dialog's descendants, not other windows of the thread.
+        PostMessageA(d.Item(IDC_TEST_EDIT), WM_APP + 10, 0, 0);
+        PostMessageA(owner, WM_APP + 11, 0, 0);
         PostMessageA(d.Item(IDOK), BM_CLICK, 0, 0);
         ownerDisabled = !IsWindowEnabled(owner);
     });
@@ -196,7 +253,7 @@ TEST_F(DialogTest, DoModalRunsItsOwnLoopUntilEndDialog) {
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(dialog.clicks, 1);
     EXPECT_EQ(dialog.asked, 1);
-    EXPECT_EQ(dialog.preTranslated, (std::vector<UINT>{kAsk, WM_APP + 9}));
+    EXPECT_EQ(dialog.preTranslated, (std::vector<UINT>{kAsk, WM_APP + 9, WM_APP + 10}));
     EXPECT_EQ(dialog.Handle(), nullptr);  // destroyed on the way out
     DestroyWindow(owner);
 }
@@ -244,4 +301,98 @@ TEST_F(DialogTest, TheIconIsBothWindowIconsAndIsPaintedWhenMinimised) {
     SendMessageA(hwnd, WM_PAINT, 0, 0);
     EXPECT_EQ(dialog.paints, 1);
     EXPECT_EQ(dialog.iconBackgrounds, 1);
+}
+
+TEST_F(DialogTest, MessagesBeforeInitDialogReachTheObject) {
+    for (bool modal : {false, true}) {
+        SCOPED_TRACE(modal ? "DoModal" : "Create");
+        LifeDialog dialog;
+        winui::Dialog::SetInitHook([](winui::Dialog& d) { d.EndDialog(IDOK); });
+        if (modal) EXPECT_EQ(dialog.DoModal(), IDOK);
+        else EXPECT_TRUE(dialog.Create());
+        EXPECT_TRUE(dialog.initialised);
+        EXPECT_EQ(dialog.fontsBeforeInit, 1);
+        EXPECT_EQ(dialog.measuresBeforeInit, 1);
+        EXPECT_EQ(dialog.itemHeight, 23);  // the handler's answer reached the list box
+    }
+}
+
+TEST_F(DialogTest, AControlsBindingComesBeforeTheMessagesAndOwnerDrawingRoutesById) {
+    LifeDialog dialog;
+    int commands = 0, clicks = 0;
+    dialog.BindMessage(WM_COMMAND, [&](WPARAM, LPARAM) { return ++commands, LRESULT{0}; });
+    dialog.BindCommand(IDC_TEST_BUTTON, [&] { ++clicks; });
+    RECT drawn{};
+    dialog.BindDrawItem(IDC_TEST_PREVIEW, [&](DRAWITEMSTRUCT& item) { drawn = item.rcItem; });
+    ASSERT_TRUE(dialog.Create());
+
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_CLICKED), 0);
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_COMBO, CBN_SELCHANGE), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(commands, 1);
+
+    // The owner-drawn static asks its dialog when it paints.
+    ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(dialog.Item(IDC_TEST_PREVIEW));
+    RECT client{};
+    GetClientRect(dialog.Item(IDC_TEST_PREVIEW), &client);
+    EXPECT_GT(client.right, 0);
+    EXPECT_TRUE(EqualRect(&drawn, &client));
+}
+
+TEST_F(DialogTest, AModelessDialogGetsTabNavigationFromTheModalLoop) {
+    TestDialog modal;
+    TestDialog modeless;
+    HWND focusAfterTab = nullptr;
+    HWND nextControl = nullptr;
+    winui::Dialog::SetInitHook([&](winui::Dialog& d) {
+        if (&d == &modal) PostMessageA(d.Handle(), kProbe, 1, 0);
+    });
+    modal.onProbe = [&](int step) {
+        if (step == 1) {  // the modal dialog is up and its loop runs
+            if (!modeless.Create(modal.Handle())) return modal.EndDialog(-1);
+            ShowWindow(modeless.Handle(), SW_SHOW);
+            SetFocus(modeless.Item(IDC_TEST_EDIT));
+            PostMessageA(modeless.Item(IDC_TEST_EDIT), WM_KEYDOWN, VK_TAB, 0);
+            PostMessageA(modal.Handle(), kProbe, 2, 0);
+            return;
+        }
+        focusAfterTab = GetFocus();
+        nextControl = modeless.Item(IDC_TEST_CHECK);
+        modal.EndDialog(IDOK);
+    };
+    EXPECT_EQ(modal.DoModal(), IDOK);
+    ASSERT_NE(nextControl, nullptr);
+    EXPECT_EQ(focusAfterTab, nextControl);
+}
+
+TEST_F(DialogTest, OnDestroyRunsOnceWhicheverSideGoesFirst) {
+    int destroyed = 0;
+    {
+        LifeDialog owner(&destroyed), owned(&destroyed);
+        ASSERT_TRUE(owner.Create());
+        ASSERT_TRUE(owned.Create(owner.Handle()));
+        DestroyWindow(owner.Handle());  // takes the owned dialog with it
+        EXPECT_EQ(destroyed, 2);
+        EXPECT_TRUE(owner.controlsAliveAtDestroy);
+        EXPECT_EQ(owner.Handle(), nullptr);
+        EXPECT_EQ(owned.Handle(), nullptr);
+    }
+    EXPECT_EQ(destroyed, 2);
+
+    // The object first: its window goes too, without a call into the
+    // half-destroyed object, unless the derived destructor asks for the clean-up.
+    HWND hwnd = nullptr;
+    {
+        LifeDialog plain(&destroyed), cleaning(&destroyed, true);
+        ASSERT_TRUE(plain.Create() && cleaning.Create());
+        hwnd = plain.Handle();
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(destroyed, 3);
+
+    LifeDialog modal(&destroyed);
+    winui::Dialog::SetInitHook([](winui::Dialog& d) { d.EndDialog(IDOK); });
+    modal.DoModal();
+    EXPECT_EQ(destroyed, 4);
 }

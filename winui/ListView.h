@@ -1,0 +1,74 @@
+#pragma once
+// A report-view list control of a dialog, reached by its id: columns, rows with
+// texts, an image and a value (lParam), selection and focus, sorting. A view
+// over the control, made where needed (ListView(*this, IDC_LIST)); it owns
+// nothing. Rows and columns count from 0.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace winui {
+
+class Dialog;
+class ImageList;
+
+class ListView {
+public:
+    static constexpr int kNoImage = -1;
+
+    ListView(const Dialog& dialog, int id);
+
+    // The column's index, or -1.
+    int InsertColumn(int column, const std::string& heading, int width);
+    int ColumnWidth(int column) const;
+
+    // The row's index, or -1.
+    int InsertItem(int row, const std::string& text, int image = kNoImage, LPARAM value = 0);
+    bool SetItemText(int row, int column, const std::string& text);
+    bool SetItemImage(int row, int image);
+    bool SetItemValue(int row, LPARAM value);
+    // Whole, however long.
+    std::string ItemText(int row, int column) const;
+    int ItemImage(int row) const;
+    LPARAM ItemValue(int row) const;
+    int ItemCount() const;
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+
+    // In ascending order.
+    std::vector<int> SelectedRows() const;
+    // -1 when none.
+    int SelectionMark() const;
+    void SetSelectionMark(int row);
+    int FocusedRow() const;
+    // Row -1 is every row.
+    void SetSelected(int row, bool selected);
+    void SetFocused(int row);
+    void EnsureVisible(int row);
+    // Starts editing the row's label (the list needs LVS_EDITLABELS).
+    void EditLabel(int row);
+
+    // The whole extended style (LVS_EX_...), replacing the previous one.
+    void SetExtendedStyle(DWORD style);
+    // Gives the list the image list (LVSIL_SMALL, LVSIL_NORMAL, LVSIL_STATE)
+    // without handing it over: the list is made to share it.
+    void SetImageList(const ImageList& images, int which = LVSIL_SMALL);
+
+    // Sorts the rows; compare gets two rows' values and answers like strcmp. An
+    // exception thrown by compare leaves the list's sort unharmed (the rows end
+    // in some order) and is thrown again here.
+    void SortItems(const std::function<int(LPARAM a, LPARAM b)>& compare);
+
+private:
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool SetState(int row, UINT state, UINT mask);
+
+    HWND hwnd_;
+};
+
+}  // namespace winui
