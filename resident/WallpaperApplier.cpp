@@ -7,6 +7,7 @@
 #include "core/PathText.h"
 #include "core/ReservationStorage.h"
 #include "core/TempBitmap.h"
+#include "win/DecodedPicture.h"
 #include "win/RegistryKey.h"
 
 namespace {
@@ -14,40 +15,6 @@ namespace {
 constexpr const char* kDesktopKey = "Control Panel\\desktop";
 constexpr const char* kColoursKey = "Control Panel\\Colors";
 constexpr const char* kTempBitmapName = "\\MD_TMP.bmp";
-
-// Both blocks a plug-in hands back, locked while this lives and freed after.
-class DecodedPicture {
-public:
-    DecodedPicture(HLOCAL info, HLOCAL bits) : infoHandle_(info), bitsHandle_(bits) {
-        if (info != nullptr) info_ = static_cast<const uint8_t*>(LocalLock(info));
-        if (bits != nullptr) bits_ = static_cast<const uint8_t*>(LocalLock(bits));
-    }
-    ~DecodedPicture() {
-        Release(infoHandle_, info_);
-        Release(bitsHandle_, bits_);
-    }
-    DecodedPicture(const DecodedPicture&) = delete;
-    DecodedPicture& operator=(const DecodedPicture&) = delete;
-
-    bool Locked() const { return info_ != nullptr && bits_ != nullptr; }
-    const uint8_t* Info() const { return info_; }
-    const uint8_t* Bits() const { return bits_; }
-    // What the plug-in really allocated; never read beyond it.
-    size_t InfoBytes() const { return LocalSize(infoHandle_); }
-    size_t BitsBytes() const { return LocalSize(bitsHandle_); }
-
-private:
-    static void Release(HLOCAL handle, const uint8_t* locked) {
-        if (handle == nullptr) return;
-        if (locked != nullptr) LocalUnlock(handle);
-        LocalFree(handle);
-    }
-
-    HLOCAL infoHandle_;
-    HLOCAL bitsHandle_;
-    const uint8_t* info_ = nullptr;
-    const uint8_t* bits_ = nullptr;
-};
 
 bool WriteAll(HANDLE file, const void* data, uint32_t bytes) {
     DWORD written = 0;

@@ -18,7 +18,7 @@ export MIRADO_WINEPREFIX=$demo/wineprefix
 RUN=$here/wine-run.sh
 . "$here/mdk-profile.sh"
 
-for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI; do
+for f in resident/MDK.EXE settings/MDS.EXE mdlib/MD.dll plugins/IFWIC.SPI; do
   [ -f "$build/$f" ] || { echo "demo: $build/$f is missing; run make demo" >&2; exit 1; }
 done
 
@@ -32,7 +32,7 @@ fi
 echo "demo: preparing $demo"
 rm -rf "$demo/program" "$shots"
 mkdir -p "$demo/program" "$demo/images" "$shots"
-cp "$build/resident/MDK.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$demo/program/"
+cp "$build/resident/MDK.EXE" "$build/settings/MDS.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$demo/program/"
 
 convert() { if [ -x /usr/bin/convert ]; then /usr/bin/convert "$@"; else command convert "$@"; fi; }
 font=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
@@ -66,8 +66,13 @@ for name in sunset.jpg sea.png forest.jpg; do
   reg_sz 'Reserve\Data' $n "$(reservation_text 2 0 0 0 0 0 0 0 0 0 0 0 1 0 0 60000)"
   n=$((n + 1))
 done
-reg_dword Settings Flag1stBoot 1
+# Flag1stBoot 0: MDK opens the settings program once it has started.
+reg_dword Settings Flag1stBoot 0
 reg_dword Settings FlagStdDispMD 1
+# The images folder as a second tab of the settings program's browser.
+reg_dword ViewFolder MaxFolder 2
+reg_sz 'ViewFolder\Title' 00 "デモ"
+reg_sz 'ViewFolder\Path' 00 "$(winpath "$img")"
 
 echo "demo: starting the Wine desktop and MDK.EXE for $seconds s"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
@@ -90,7 +95,17 @@ take_shot() {
 
 start_desktop
 (cd "$demo/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
-sleep 5
+
+# MDK opens the settings program at its start and pauses while it is open: a
+# screenshot of its main dialog, then it is ended (MDK goes on as it was).
+for _ in $(seq 150); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"ミラド"' && break
+  sleep 0.2
+done
+sleep 2
+window=$(xwininfo -root -tree 2>/dev/null | awk '/"mirado - Wine desktop"/ {print $1; exit}')
+import -window "${window:-root}" "$shots/settings.png" 2>/dev/null && echo "demo: $(date +%T) screenshot of the settings program"
+pkill -f 'MDS\.EXE' 2>/dev/null
 last=""
 end=$((SECONDS + seconds))
 while [ $SECONDS -lt $end ]; do

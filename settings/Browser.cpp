@@ -1,0 +1,140 @@
+// The wallpaper browser: one tab per view folder, the folder's pictures in list
+// 1001 with their shell icons, and the pick that becomes the editor's picture.
+
+#include "SettingsDialog.h"
+
+#include <shellapi.h>
+
+#include "core/PathText.h"
+#include "resource.h"
+#include "winui/Controls.h"
+#include "winui/Gdi.h"
+#include "winui/ListView.h"
+
+namespace {
+
+// Every file (not directory) of folder matching pattern, in the order the
+// system lists them.
+template <typename Visit>
+void ForEachFile(const std::string& folder, const std::string& pattern, Visit visit) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) visit(folder + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+void SettingsDialog::InsertFolderTabs() {
+    winui::TabControl tabs(*this, IDC_FOLDER_TABS);
+    tabs.DeleteAllItems();
+    for (int i = 0; i < folders_.Count(); ++i) tabs.InsertItem(i, folders_.Entry(i).title);
+}
+
+void SettingsDialog::FillWallpaperList(const std::string& path) {
+    // A drive root ("C:\") already ends with its backslash.
+    const std::string folder = path.size() > 3 ? path + "\\" : path;
+    entries_.Clear(winui::TabControl(*this, IDC_FOLDER_TABS).Selection() == 0);
+    ForEachFile(folder, "*.BMP", [this](const std::string& file) { entries_.InsertSortedEntry(file); });
+    for (int32_t row = 0; row < plugins_.Count(); ++row) {
+        const PluginRecord& plugin = plugins_.Record(row);
+        for (int32_t p = 0; p < plugin.patternCount && p < PluginHost::kMaxPatterns; ++p) {
+            const std::string pattern(plugin.patterns[p], strnlen(plugin.patterns[p], sizeof plugin.patterns[p]));
+            if (!pattern.empty()) {
+                ForEachFile(folder, pattern, [this](const std::string& file) { entries_.InsertSortedEntry(file); });
+            }
+        }
+    }
+
+    // Image k belongs to item k: the prohibition sign for "(なし)", then the
+    // shell's icon of each file.
+    winui::ImageList icons =
+        winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_NONE, 16, 2048, RGB(255, 255, 255));
+    if (entries_.FirstFileSlot() == 0) icons.Remove(0);  // no "(なし)" item on this tab
+    const HICON placeholder = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    for (int k = entries_.FirstFileSlot(); k < entries_.Count(); ++k) {
+        if (entries_.Path(k).empty()) break;
+        SHFILEINFOA info{};
+        // A file the shell cannot describe still needs its image, or every later
+        // icon would sit one row off.
+        if (SHGetFileInfoA(entries_.Path(k).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                           SHGFI_ICON | SHGFI_SMALLICON) != 0 &&
+            info.hIcon != nullptr) {
+            const winui::ScopedIcon icon(info.hIcon);
+            icons.AddIcon(icon.Get());
+        } else {
+            icons.AddIcon(placeholder);
+        }
+    }
+    winui::ListView list(*this, IDC_WALLPAPER_LIST);
+    list.SetImageList(icons);
+    wallpaperIcons_ = std::move(icons);
+
+    list.DeleteAllItems();
+    for (int k = 0; k < entries_.Count(); ++k) list.InsertItem(k, entries_.Title(k), k);
+}
+
+void SettingsDialog::SelectRememberedWallpaper() {
+    winui::ListView list(*this, IDC_WALLPAPER_LIST);
+    const int row = tabRow_[static_cast<size_t>(currentTab_)];
+    if (row < 0 || row >= list.ItemCount()) return;
+    list.SetSelected(row, true);
+    list.SetFocused(row);
+    list.SetSelectionMark(row);
+    list.EnsureVisible(row);
+}
+
+void SettingsDialog::OnTabChanged() {
+    const int tab = winui::TabControl(*this, IDC_FOLDER_TABS).Selection();
+    if (tab < 0 || tab >= folders_.Count()) return;
+    currentTab_ = tab;
+    FillWallpaperList(folders_.Entry(tab).path);
+    SelectRememberedWallpaper();
+    FocusItem(IDC_WALLPAPER_LIST);
+    currentPath_ = entries_.Path(tabRow_[static_cast<size_t>(currentTab_)]);
+    DrawPreview();
+    FillWithBackground(IDC_SWATCH);
+}
+
+void SettingsDialog::OnWallpaperListActivated() {
+    activeList_ = kWallpaperList;
+    reservationMode_ = false;
+    EnableItem(IDC_COLOUR, true);
+    EnableItem(IDC_METHOD, true);
+    EnableItem(IDC_MOVE_UP, false);
+    EnableItem(IDC_MOVE_DOWN, false);
+    ResetEditor();
+    BrowserKeyStep();
+}
+
+void SettingsDialog::BrowserKeyStep() {
+    // Only a mark that names a row is kept: -1 would select every row on the
+    // next visit, and a later registration would take the whole folder.
+    const int mark = winui::ListView(*this, IDC_WALLPAPER_LIST).SelectionMark();
+    if (mark >= 0 && mark < entries_.Count()) tabRow_[static_cast<size_t>(currentTab_)] = mark;
+    SetCurrentImage(entries_.Path(mark));
+    FillWithBackground(IDC_SWATCH);
+}
+
+void SettingsDialog::SetCurrentImage(const std::string& path) {
+    // While an existing reservation is being edited, the picture stays its own.
+    if (!IsItemEnabled(IDC_CHANGE)) {
+        currentPath_ = path;
+        for (int id : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON, IDC_REGISTER}) EnableItem(id, true);
+        UpdateDateControls();
+        UpdateTimeControls();
+        UpdateTimerControls();
+    }
+    DisplayCount();
+    DrawPreview();
+}
+
+void SettingsDialog::SelectAllWallpapers() {
+    winui::ListView list(*this, IDC_WALLPAPER_LIST);
+    list.SetSelected(-1, true);
+    FocusItem(IDC_WALLPAPER_LIST);  // its NM_SETFOCUS activates the list
+    SelectRememberedWallpaper();
+}

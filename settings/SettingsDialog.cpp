@@ -1,0 +1,315 @@
+#include "SettingsDialog.h"
+
+#include <commctrl.h>
+
+#include "core/PathText.h"
+#include "core/ProfileValues.h"
+#include "core/ReservationRowText.h"
+#include "resource.h"
+#include "win/MessageBox.h"
+#include "win/ProgramFolder.h"
+#include "win/WindowsDirectory.h"
+#include "winui/Controls.h"
+#include "winui/ListView.h"
+
+namespace {
+
+// Column headings of the reservation list, with their stored widths.
+struct ReservationColumn {
+    const char* heading;
+    const IntSetting& width;
+};
+const ReservationColumn kReservationColumns[] = {
+    {"    壁紙名", profile::kListSet0},
+    {"予約", profile::kListSet1},
+    {"表示方法", profile::kListSet2},
+};
+
+bool IsNavigationKey(WPARAM key) {
+    return key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(SettingsProfile& profile)
+    : winui::Dialog(IDD_SETTINGS), profile_(profile), table_(std::make_unique<SettingsTable>()) {
+    SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
+    accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+
+    BindMessage(WM_TIMER, [this](WPARAM id, LPARAM) {
+        if (id == TIMER_RESIDENT_WATCH) OnWatchTimer();
+        PassToDefault();
+        return 0;
+    });
+    BindMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
+        // The default handling turns a close into command 2, which saves anyway;
+        // saving here as well would only do it twice.
+        SaveOnClose();
+        PassToDefault();
+        return 0;
+    });
+    BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {
+        PassToDefault();  // the framework paints the icon while minimised
+        return 0;
+    });
+
+    // Which list the editor works for: the one clicked or focused last.
+    const auto activated = [this](int id, void (SettingsDialog::*handler)()) {
+        for (UINT code : {static_cast<UINT>(NM_CLICK), static_cast<UINT>(NM_SETFOCUS)}) {
+            BindNotify(id, code, [this, handler](NMHDR&) {
+                (this->*handler)();
+                return LRESULT{0};
+            });
+        }
+    };
+    activated(IDC_WALLPAPER_LIST, &SettingsDialog::OnWallpaperListActivated);
+    activated(IDC_STANDARD_LIST, &SettingsDialog::OnStandardListActivated);
+    activated(IDC_RESERVATION_LIST, &SettingsDialog::OnReservationListActivated);
+    BindNotify(IDC_RESERVATION_LIST, LVN_COLUMNCLICK, [this](NMHDR& header) {
+        OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+        return LRESULT{0};
+    });
+    BindNotify(IDC_FOLDER_TABS, TCN_SELCHANGE, [this](NMHDR&) {
+        OnTabChanged();
+        return LRESULT{0};
+    });
+
+    BindCommand(IDC_METHOD, CBN_SELCHANGE, [this] { OnMethodChanged(); });
+    BindCommand(IDC_DATE_ON, [this] { UpdateDateControls(); });
+    BindCommand(IDC_TIME_ON, [this] { UpdateTimeControls(); });
+    BindCommand(IDC_TIMER_ON, [this] { UpdateTimerControls(); });
+    BindCommand(ID_SELECT_WALLPAPERS, [this] { SelectAllWallpapers(); });
+    BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
+
+    BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) { DrawPreviewItem(item); });
+    BindDrawItem(IDC_SWATCH, [this](DRAWITEMSTRUCT& item) { DrawSwatchItem(item); });
+}
+
+SettingsDialog::~SettingsDialog() { Destroy(); }
+
+BOOL SettingsDialog::OnInitDialog() {
+    RemoveSystemMenuItems();
+    FitPreviewToBox();
+
+    // The first run writes what the resident changer reads at its exit.
+    if (profile_.ReadInt(profile::kFlag1stBoot.section, profile::kFlag1stBoot.name, profile::kFlag1stBootMissing) ==
+        profile::kFlag1stBootMissing) {
+        profile_.Write(profile::kFlagStdDispMD, 0);
+        profile_.Write(profile::kFlag1stBoot, 0);
+    }
+
+    programFolder_ = ProgramFolder();
+    LoadPluginsFromProgramOrSusieFolder(plugins_, programFolder_);
+    {
+        winui::WindowDC dc(Handle());
+        screen_ = {GetDeviceCaps(dc.Get(), HORZRES), GetDeviceCaps(dc.Get(), VERTRES)};
+    }
+
+    winui::ListView reservations(*this, IDC_RESERVATION_LIST);
+    rowIcons_ = winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_ROW_MARKS, 16, 2, RGB(255, 255, 255));
+    reservations.SetImageList(rowIcons_);
+    for (int c = 0; c < 3; ++c) {
+        reservations.InsertColumn(c, kReservationColumns[c].heading, profile_.Read(kReservationColumns[c].width));
+    }
+    winui::ListView standard(*this, IDC_STANDARD_LIST);
+    standard.InsertColumn(0, "", 180);
+    standard.InsertColumn(1, "", 110);
+
+    folders_.Load(profile_, WindowsDirectory());
+    InsertFolderTabs();
+    winui::ListView(*this, IDC_WALLPAPER_LIST).InsertColumn(0, "", 174);
+    FillWallpaperList(folders_.Entry(0).path);
+
+    FillEditorLists();
+    winui::ComboBox(*this, IDC_METHOD).Select(currentMethod_);
+    ResetEditor();
+    currentColour_ = GetSysColor(COLOR_BACKGROUND);
+
+    LoadReservations();
+    InsertStandardRow();
+    DisplayCount();
+
+    SelectRememberedWallpaper();
+    if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
+        reservations.SetSelected(currentIndex_, true);
+        reservations.SetFocused(currentIndex_);
+        reservations.SetSelectionMark(currentIndex_);
+        reservations.EnsureVisible(currentIndex_);
+    }
+    standard.SetSelected(0, true);
+    standard.SetFocused(0);
+
+    if (currentIndex_ < 0) {
+        FocusItem(IDC_STANDARD_LIST);
+        OnStandardListActivated();
+        if (table_->count > 0) {
+            reservations.SetSelected(0, true);
+            reservations.SetFocused(0);
+            reservations.EnsureVisible(0);
+        }
+    } else if (table_->count != 0) {
+        FocusItem(IDC_RESERVATION_LIST);
+        OnReservationListActivated();
+    }
+
+    for (int id : {IDC_WALLPAPER_LIST, IDC_STANDARD_LIST, IDC_RESERVATION_LIST}) {
+        winui::ListView(*this, id).SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    }
+    SetTimer(Handle(), TIMER_RESIDENT_WATCH, 100, nullptr);
+    return FALSE;  // the focus is set
+}
+
+void SettingsDialog::RemoveSystemMenuItems() {
+    // Maximize, Size and Restore of the standard system menu: the dialog has one size.
+    if (HMENU system = GetSystemMenu(Handle(), FALSE)) {
+        for (UINT position : {4u, 2u, 0u}) RemoveMenu(system, position, MF_BYPOSITION);
+    }
+}
+
+void SettingsDialog::LoadReservations() {
+    currentIndex_ = binder_.GetItem();
+    LoadSettingsTable(profile_, currentIndex_, *table_);
+    for (int i = 0; i < table_->count; ++i) InsertReservationRow(i);
+}
+
+void SettingsDialog::InsertReservationRow(int i) {
+    const SettingsRecord& slot = table_->slots[static_cast<size_t>(i)];
+    winui::ListView list(*this, IDC_RESERVATION_LIST);
+    list.InsertItem(i, ReservationColumnText(slot, 0), slot.shownMark != 0 ? 1 : 0, i);
+    list.SetItemText(i, 1, ReservationColumnText(slot, 1));
+    list.SetItemText(i, 2, ReservationColumnText(slot, 2));
+    if (slot.shownMark != 0) list.EnsureVisible(i);
+}
+
+void SettingsDialog::UpdateReservationRow(int i) {
+    const SettingsRecord& slot = table_->slots[static_cast<size_t>(i)];
+    winui::ListView list(*this, IDC_RESERVATION_LIST);
+    for (int c = 0; c < 3; ++c) list.SetItemText(i, c, ReservationColumnText(slot, c));
+    list.SetItemImage(i, slot.shownMark != 0 ? 1 : 0);
+    list.SetItemValue(i, i);
+}
+
+void SettingsDialog::InsertStandardRow() {
+    winui::ListView list(*this, IDC_STANDARD_LIST);
+    list.InsertItem(0, GetFileTitle(table_->standard.fileName));
+    list.SetItemText(0, 1, DisplayMethodName(table_->standard.displayMethod));
+}
+
+void SettingsDialog::DisplayCount() { SetItemText(IDC_COUNT, std::to_string(table_->count)); }
+
+void SettingsDialog::OnColumnClick(int column) {
+    winui::ListView list(*this, IDC_RESERVATION_LIST);
+    const std::vector<int> selected = list.SelectedRows();
+    const int focused = list.FocusedRow();
+    const int mark = list.SelectionMark();
+    const RowOrder order = SortTableByColumn(*table_, sortDirections_, column);
+    if (order.Size() == 0) return;
+    // The rows are rewritten in the new order; the selection, the focus and the
+    // current reservation follow their records.
+    currentIndex_ = order.RowOf(currentIndex_);
+    list.SetSelected(-1, false);
+    for (int i = 0; i < table_->count; ++i) UpdateReservationRow(i);
+    for (int row : selected) list.SetSelected(order.RowOf(row), true);
+    if (focused >= 0) list.SetFocused(order.RowOf(focused));
+    if (mark >= 0) list.SetSelectionMark(order.RowOf(mark));
+    binder_.SetChgFlag(1);
+}
+
+void SettingsDialog::SelectAllReservations() {
+    winui::ListView list(*this, IDC_RESERVATION_LIST);
+    list.SetSelected(-1, true);
+    FocusItem(IDC_RESERVATION_LIST);  // its NM_SETFOCUS activates the list
+    if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
+        list.SetSelected(currentIndex_, true);
+        list.SetFocused(currentIndex_);
+    }
+}
+
+void SettingsDialog::SaveOnClose() {
+    if (saved_) return;
+    saved_ = true;
+    plugins_.UnloadPlugins();
+    SaveSettingsTable(profile_, *table_);
+    winui::ListView list(*this, IDC_RESERVATION_LIST);
+    for (int c = 0; c < 3; ++c) profile_.Write(kReservationColumns[c].width, list.ColumnWidth(c));
+}
+
+void SettingsDialog::Leave() {
+    if (leaving_) return;
+    leaving_ = true;
+    KillTimer(Handle(), TIMER_RESIDENT_WATCH);
+    SaveOnClose();
+    EndDialog(IDCANCEL);
+}
+
+void SettingsDialog::OnCancel() {
+    // "終了(&X)", and the close box through the default handling of WM_CLOSE:
+    // the resident changer ends too.
+    if (!leaving_) binder_.SetExitFlag(1);
+    Leave();
+}
+
+void SettingsDialog::OnWatchTimer() {
+    if (binder_.GetMDKFlag() == 0) Leave();  // the resident changer has gone
+}
+
+void SettingsDialog::OnDestroy() {
+    KillTimer(Handle(), TIMER_RESIDENT_WATCH);
+    const std::string help = ProgramPathWithExtension(".HLP");
+    WinHelpA(Handle(), help.c_str(), HELP_QUIT, 0);
+    binder_.Unload();
+}
+
+bool SettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    // A minimise, from the title bar or the system menu (the low four bits of
+    // the command are the system's own), or one that arrives as a resize: save,
+    // end, and the resident changer goes on with the saved table.
+    const bool minimise = (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) ||
+                          (message == WM_SIZE && wParam == SIZE_MINIMIZED);
+    if (!minimise) return false;
+    Leave();
+    result = 0;
+    return message == WM_SYSCOMMAND;
+}
+
+bool SettingsDialog::PreTranslateMessage(MSG& msg) {
+    if (accelerators_ != nullptr && TranslateAcceleratorA(Handle(), accelerators_, &msg)) return true;
+    // Neither key presses a button or ends the dialog.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
+    if (msg.message == WM_KEYUP) OnKeyUp(msg);
+    return false;
+}
+
+void SettingsDialog::OnKeyUp(const MSG& msg) {
+    // Only a key released in the list concerned acts: the arrows of a drop-down
+    // list or a Delete in another control leave the lists alone.
+    if (IsNavigationKey(msg.wParam)) {
+        if (activeList_ == kWallpaperList && msg.hwnd == Item(IDC_WALLPAPER_LIST)) BrowserKeyStep();
+        if (activeList_ == kReservationList && msg.hwnd == Item(IDC_RESERVATION_LIST)) OnReservationListActivated();
+        FillWithBackground(IDC_SWATCH);
+    }
+}
+
+void SettingsDialog::ShowWarning(int code) {
+    static const struct {
+        int code;
+        const char* text;
+    } kWarnings[] = {
+        {0, "日付予約の設定が不正な値になっています。\n日付を確認して下さい。"},
+        {1, "時刻予約の設定で日付をまたぐ設定はできません。\n時刻を確認して下さい。"},
+        {3, "日付予約の設定で年をまたぐ設定はできません。\n日付を確認して下さい。"},
+        {4, "日付予約・時刻予約が重なっている物が存在します。\n日付・時刻を確認して下さい。"},
+        {5, "日付予約が重なっている物が存在します。\n日付を確認して下さい。"},
+        {6, "時刻予約が重なっている物が存在します。\n時刻を確認して下さい。"},
+        {16, "このフォーマットに対応するプラグインが認識されていません。\nプラグインをもう１度確認して下さい。"},
+        {17, "指定の画像ファイルを開くことができません。\n画像ファイルが存在するか確認して下さい。"},
+        {33, "日付予約・時刻予約での複数予約はできません。\n複数予約を行う場合はタイマー予約を必ず付けて下さい。"},
+        {34, "日付予約・時刻予約での複数変更はできません。\n複数変更を行う場合はタイマー予約を必ず付けて下さい。"},
+    };
+    for (const auto& warning : kWarnings) {
+        if (warning.code == code) {
+            ShowMessage(nullptr, warning.text, MessageKind::Warning);
+            return;
+        }
+    }
+}

@@ -1,0 +1,127 @@
+#pragma once
+// The settings program's main dialog (102): the wallpaper browser, the preview,
+// the reservation editor, the standard display list and the reservation list. It
+// owns the dialog's state; its handlers are split by concern: this class's life,
+// lists and ways out (SettingsDialog.cpp), the browser (Browser.cpp), the
+// editor's modes (Editor.cpp) and the preview (PreviewDrawing.cpp).
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "PreviewPicture.h"
+#include "core/BrowserEntries.h"
+#include "core/ColumnSort.h"
+#include "core/SettingsTable.h"
+#include "core/ViewFolderTable.h"
+#include "win/PluginHost.h"
+#include "win/SharedStateBinder.h"
+#include "winui/Dialog.h"
+#include "winui/ImageList.h"
+
+class SettingsDialog : public winui::Dialog {
+public:
+    static constexpr UINT_PTR TIMER_RESIDENT_WATCH = 256;
+    // Which list the editor works for: the one clicked or focused last.
+    enum ActiveList { kWallpaperList = 0, kStandardList = 1, kReservationList = 2 };
+
+    explicit SettingsDialog(SettingsProfile& profile);
+    ~SettingsDialog() override;
+
+    // What the dialog holds, for its tests.
+    const SettingsTable& Table() const { return *table_; }
+    int CurrentIndex() const { return currentIndex_; }
+    const std::string& CurrentPath() const { return currentPath_; }
+    int32_t CurrentMethod() const { return currentMethod_; }
+    COLORREF CurrentColour() const { return currentColour_; }
+    int Active() const { return activeList_; }
+    bool ReservationMode() const { return reservationMode_; }
+    int CurrentTab() const { return currentTab_; }
+    const PreviewPicture& Picture() const { return picture_; }
+
+    // The warnings of the editor and the preview, by code, ownerless.
+    static void ShowWarning(int code);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}       // Enter never ends the dialog
+    void OnCancel() override;     // command 2: "終了(&X)" and the close box
+    void OnDestroy() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    bool WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Life, lists, ways out.
+    void RemoveSystemMenuItems();
+    void LoadReservations();
+    void InsertReservationRow(int i);
+    void UpdateReservationRow(int i);
+    void InsertStandardRow();
+    void DisplayCount();
+    void OnColumnClick(int column);
+    void SelectAllReservations();
+    void SaveOnClose();
+    void Leave();  // save once and end the modal run
+    void OnWatchTimer();
+    void OnKeyUp(const MSG& msg);
+
+    // Browser.
+    void InsertFolderTabs();
+    void FillWallpaperList(const std::string& folder);
+    void OnTabChanged();
+    void OnWallpaperListActivated();
+    void SetCurrentImage(const std::string& path);
+    void SelectAllWallpapers();
+    void SelectRememberedWallpaper();
+    void BrowserKeyStep();
+
+    // The editor's modes.
+    void FillEditorLists();
+    void UpdateStandardButton();
+    void UpdateDateControls();
+    void UpdateTimeControls();
+    void UpdateTimerControls();
+    void ResetEditor();
+    void DisableEditor();
+    void ShowRecordInEditor(int i);
+    void OnStandardListActivated();
+    void OnReservationListActivated();
+    void OnMethodChanged();
+    int CurrentReservationRow() const;
+
+    // Preview.
+    void FitPreviewToBox();
+    int DrawPreview();
+    void FillWithBackground(int id);
+    void DrawPreviewItem(DRAWITEMSTRUCT& item);
+    void DrawSwatchItem(DRAWITEMSTRUCT& item);
+
+    SettingsProfile& profile_;
+    SharedStateBinder binder_;
+    PluginHost plugins_{PluginHost::Variant::Settings};
+    ViewFolderTable folders_;
+    std::unique_ptr<SettingsTable> table_;
+    BrowserEntries entries_;
+    winui::ImageList wallpaperIcons_;
+    winui::ImageList rowIcons_;
+    ColumnSortDirections sortDirections_;
+    PreviewPicture picture_;
+    HACCEL accelerators_ = nullptr;
+
+    bool reservationMode_ = false;
+    std::array<int, ViewFolderTable::kCapacity> tabRow_{};
+    int currentTab_ = 0;
+    int currentIndex_ = -1;
+    int32_t currentMethod_ = 0;
+    COLORREF currentColour_ = 0;
+    std::string programFolder_;
+    std::string currentPath_;
+    std::string lastFailedPath_ = " ";  // never a path
+    SIZE screen_{1024, 768};
+    int activeList_ = kWallpaperList;
+    bool saved_ = false;
+    bool leaving_ = false;
+};
