@@ -38,32 +38,35 @@ inline void EndProgram(Process& process) {
     process = {};
 }
 
+struct ProgramWindowSearch {
+    DWORD id;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+// A named stdcall callback: the 32-bit build cannot turn a lambda into one.
+inline BOOL CALLBACK MatchProgramWindow(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<ProgramWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    if ((s->id == 0 || owner == s->id) && std::string(cls) == s->className &&
+        (s->caption == nullptr || std::string(text) == s->caption)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A top-level window of the process (any process when id is 0) with the class
 // (a dialog: "#32770") and, when given, the caption.
 inline HWND FindProgramWindow(DWORD id, const char* className, const char* caption = nullptr) {
-    struct Search {
-        DWORD id;
-        const char* className;
-        const char* caption;
-        HWND found;
-    } search{id, className, caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char cls[64] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            char text[256] = {};
-            GetWindowTextA(hwnd, text, sizeof text);
-            if ((s->id == 0 || owner == s->id) && std::string(cls) == s->className &&
-                (s->caption == nullptr || std::string(text) == s->caption)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ProgramWindowSearch search{id, className, caption, nullptr};
+    EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
