@@ -1,0 +1,298 @@
+// The settings program's main dialog in-process under Wine: its real code on the
+// real registry (a test key), MD.dll and IFWIC.SPI, message boxes recorded.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PreviewPicture.h"
+#include "SettingsDialog.h"
+#include "core/ProfileValues.h"
+#include "core/ReservationStorage.h"
+#include "resource.h"
+#include "win/MessageBox.h"
+#include "win/PluginHost.h"
+#include "win/ProgramFolder.h"
+#include "win/RegistryStore.h"
+#include "winui/Controls.h"
+#include "winui/Gdi.h"
+#include "winui/ListView.h"
+#include "support/Records.h"
+#include "support/TestRegistry.h"
+
+namespace {
+
+constexpr const char* kTestRoot = "Software\\Vezaru\\MiradoSettingsTest";
+
+// A file of a few bytes: the browser lists names, it does not open them.
+void Touch(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// A 24-bit bitmap file of one colour.
+void WriteBitmap(const std::string& path, int width, int height, COLORREF colour) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = GetBValue(colour), p[1] = GetGValue(colour), p[2] = GetRValue(colour);
+        }
+    }
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(handle, &file, sizeof file, &written, nullptr);
+    WriteFile(handle, &info, sizeof info, &written, nullptr);
+    WriteFile(handle, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    CloseHandle(handle);
+}
+
+// Runs the real dialog modally; steps run once it is up (from a window of the
+// test's own, so that they see the dialog as the user would), then the dialog
+// is closed.
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_registry::DeleteTree(kTestRoot);
+        SetMessageRecorder([this](HWND, const std::string& text, MessageKind, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        });
+        // Held apart from the binder, which the dialog unloads when it closes: the
+        // values stay for the checks after it.
+        library = LoadLibraryA("MD.dll");
+        ASSERT_TRUE(md.Load());
+        md.SetItem(-1);
+        folder = ProgramFolder() + "\\pictures";
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    void TearDown() override {
+        md.Load();
+        md.SetExitFlag(0);
+        md.SetChgFlag(0);
+        SetMessageRecorder(nullptr);
+        test_registry::DeleteTree(kTestRoot);
+        md.Unload();
+        if (library != nullptr) FreeLibrary(library);
+    }
+
+    void Save(const std::vector<ReservationRecord>& reservations, const std::string& standard = "") {
+        ReservationTable table;
+        table.Standard().fileName = standard;
+        for (size_t i = 0; i < reservations.size(); ++i) table.records[i + 1] = reservations[i];
+        SaveTable(profile, table, static_cast<int>(reservations.size()));
+    }
+
+    using Stage = std::function<void(SettingsDialog&)>;
+
+    // Each stage runs from the dialog's own loop after what the stage before
+    // posted has been handled; after the last, the dialog is closed.
+    void RunStages(std::vector<Stage> stages) {
+        SettingsDialog dialog(profile);
+        static std::function<void()> next;
+        size_t at = 0;
+        static HWND runner = nullptr;
+        next = [&] {
+            if (at < stages.size()) {
+                stages[at++](dialog);
+                PostMessageA(runner, WM_APP, 0, 0);
+            } else {
+                PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+            }
+        };
+        runner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(runner, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                              if (m != WM_APP) return DefWindowProcA(h, m, w, l);
+                              next();
+                              return 0;
+                          }));
+        winui::Dialog::SetInitHook([](winui::Dialog&) { PostMessageA(runner, WM_APP, 0, 0); });
+        dialog.DoModal(nullptr);
+        winui::Dialog::SetInitHook(nullptr);
+        DestroyWindow(runner);
+        md.Load();
+    }
+    void Run(Stage stage) { RunStages(std::vector<Stage>{std::move(stage)}); }
+
+    static std::vector<std::string> ColumnTexts(const SettingsDialog& dialog, int id, int column) {
+        winui::ListView list(dialog, id);
+        std::vector<std::string> texts;
+        for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));
+        return texts;
+    }
+
+    static void Notify(SettingsDialog& dialog, int id, UINT code, int column = 0) {
+        NMLISTVIEW note{};
+        note.hdr.hwndFrom = dialog.Item(id);
+        note.hdr.idFrom = static_cast<UINT_PTR>(id);
+        note.hdr.code = code;
+        note.iItem = -1;
+        note.iSubItem = column;
+        SendMessageA(dialog.Handle(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&note));
+    }
+
+    RegistryStore store{HKEY_CURRENT_USER, kTestRoot};
+    SettingsProfile profile{store};
+    SharedStateBinder md;
+    HMODULE library = nullptr;
+    std::vector<std::string> messages;
+    std::string folder;
+};
+
+using Texts = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(SettingsDialogTest, TheFirstRunShowsAnEmptyTableAndWritesTheFirstRunValues) {
+    Run([&](SettingsDialog& dialog) {
+        EXPECT_EQ(winui::ListView(dialog, IDC_RESERVATION_LIST).ItemCount(), 0);
+        EXPECT_EQ(dialog.ItemText(IDC_COUNT), "0");
+        EXPECT_EQ(ColumnTexts(dialog, IDC_STANDARD_LIST, 0), Texts({"(なし)"}));
+        EXPECT_EQ(ColumnTexts(dialog, IDC_STANDARD_LIST, 1), Texts({"中央に表示"}));
+        EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0).front(), "(なし)");
+        // MDK shows the standard wallpaper: the editor starts in standard mode.
+        EXPECT_EQ(dialog.Active(), SettingsDialog::kStandardList);
+        EXPECT_TRUE(dialog.IsItemEnabled(IDC_CHANGE));
+        EXPECT_FALSE(dialog.IsItemEnabled(IDC_REGISTER));
+    });
+    EXPECT_EQ(profile.Read(profile::kFlag1stBoot), 0);
+    EXPECT_TRUE(profile.HasInt(profile::kFlagStdDispMD));
+    EXPECT_EQ(md.GetExitFlag(), 1);  // closed: MDK is to end too
+    EXPECT_TRUE(messages.empty());
+}
+
+// Sorting by a column moves the records with their rows: the table, the shown
+// mark's icon and the current reservation all follow.
+TEST_F(SettingsDialogTest, ColumnSortsMoveTheRecordsAndKeepTheShownRow) {
+    ReservationRecord yearly = DateWindowRecord(1, 1, 12, 31, "C:\\b.bmp");
+    ReservationRecord timer = Repeating("C:\\c.bmp", 1);
+    ReservationRecord office = TimeWindowRecord(9, 0, 17, 30, "C:\\a.bmp");
+    Save({yearly, timer, office});
+    md.SetItem(1);  // MDK shows the timer
+    Run([&](SettingsDialog& dialog) {
+        EXPECT_EQ(ColumnTexts(dialog, IDC_RESERVATION_LIST, 1),
+                  Texts({"日付 01/01～12/31", "タイマー 00時間01分", "時間 09:00～17:30"}));
+        EXPECT_EQ(dialog.CurrentIndex(), 1);
+        // By the condition's bytes: "タ" 83 5E, "時" 8E 9E, "日" 93 FA.
+        Notify(dialog, IDC_RESERVATION_LIST, LVN_COLUMNCLICK, 1);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_RESERVATION_LIST, 0), Texts({"c", "a", "b"}));
+        Notify(dialog, IDC_RESERVATION_LIST, LVN_COLUMNCLICK, 1);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_RESERVATION_LIST, 0), Texts({"b", "a", "c"}));
+        Notify(dialog, IDC_RESERVATION_LIST, LVN_COLUMNCLICK, 0);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_RESERVATION_LIST, 0), Texts({"a", "b", "c"}));
+        EXPECT_EQ(dialog.Table().slots[2].record.fileName, "C:\\c.bmp");
+        EXPECT_EQ(dialog.Table().slots[2].shownMark, 1);
+        EXPECT_EQ(winui::ListView(dialog, IDC_RESERVATION_LIST).ItemImage(2), 1);
+        EXPECT_EQ(dialog.CurrentIndex(), 2);
+    });
+    EXPECT_EQ(md.GetChgFlag(), 1);
+    EXPECT_EQ(profile.ReadString(profile::kReserveNameSection, "0", ""), "C:\\a.bmp");  // saved in the new order
+}
+
+// A folder's pictures by title, ASCII case folded only; a bitmap beats the JPEG of
+// its title (IFWIC.SPI lies beside the tests, so "*.jpg" is searched too).
+TEST_F(SettingsDialogTest, TheBrowserListsTitlesInOrderAndABitmapBeatsItsJpeg) {
+    const std::string browsed = folder + "\\browsed";
+    CreateDirectoryA(browsed.c_str(), nullptr);
+    for (const char* name : {"b.bmp", "A.bmp", "a2.bmp", "sea.jpg", "sea.bmp", "ア.bmp", "ヂ.bmp"}) {
+        Touch(browsed + "\\" + name);
+    }
+    CreateDirectoryA((browsed + "\\folder.bmp").c_str(), nullptr);  // a directory is no picture
+    profile.Write(profile::kMaxFolder, 2);
+    profile.WriteString(profile::kViewFolderTitleSection, "00", "test");
+    profile.WriteString(profile::kViewFolderPathSection, "00", browsed);
+    Run([&](SettingsDialog& dialog) {
+        winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
+        Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"A", "a2", "b", "sea", "ア", "ヂ"}));
+        winui::ListView list(dialog, IDC_WALLPAPER_LIST);
+        list.SetSelected(-1, false);
+        list.SetSelected(3, true);
+        list.SetSelectionMark(3);
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        EXPECT_EQ(dialog.CurrentPath(), browsed + "\\sea.bmp");
+        EXPECT_EQ(dialog.Active(), SettingsDialog::kWallpaperList);
+        EXPECT_TRUE(dialog.IsItemEnabled(IDC_REGISTER));
+    });
+}
+
+// A key released in a drop-down list leaves the reservation list alone; released
+// in the list itself, it shows the list's record again.
+TEST_F(SettingsDialogTest, OnlyKeysOfTheListConcernedReachIt) {
+    Save({DateWindowRecord(3, 1, 5, 31, "C:\\a.bmp")});
+    md.SetItem(0);
+    RunStages({[&](SettingsDialog& dialog) {
+             ASSERT_EQ(dialog.Active(), SettingsDialog::kReservationList);
+             EXPECT_EQ(winui::ComboBox(dialog, IDC_FROM_MONTH).Selection(), 2);
+             winui::ComboBox(dialog, IDC_FROM_MONTH).Select(6);  // the user is choosing a month
+             PostMessageA(dialog.Item(IDC_FROM_MONTH), WM_KEYUP, VK_DOWN, 0);
+             PostMessageA(dialog.Item(IDC_FROM_MONTH), WM_KEYUP, VK_DELETE, 0);
+         },
+         [&](SettingsDialog& dialog) {
+             EXPECT_EQ(winui::ComboBox(dialog, IDC_FROM_MONTH).Selection(), 6);
+             EXPECT_EQ(dialog.Table().count, 1);
+             PostMessageA(dialog.Item(IDC_RESERVATION_LIST), WM_KEYUP, VK_DOWN, 0);
+         },
+         [&](SettingsDialog& dialog) { EXPECT_EQ(winui::ComboBox(dialog, IDC_FROM_MONTH).Selection(), 2); }});
+}
+
+// A picture no plug-in reads is reported once; repaints and a second visit stay
+// silent until another picture has been shown.
+TEST_F(SettingsDialogTest, AFailedPictureIsReportedOncePerFailure) {
+    const std::string shown = folder + "\\shown.bmp";
+    WriteBitmap(shown, 8, 8, RGB(0, 0, 255));
+    Save({Repeating(shown, 1)}, folder + "\\missing.png");  // the standard wallpaper cannot be opened
+    RunStages({[&](SettingsDialog& dialog) {
+             ASSERT_EQ(dialog.Active(), SettingsDialog::kStandardList);
+             RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+             Notify(dialog, IDC_STANDARD_LIST, NM_CLICK);
+             EXPECT_EQ(messages.size(), 1u);
+             winui::ListView(dialog, IDC_RESERVATION_LIST).SetSelected(0, true);
+             winui::ListView(dialog, IDC_RESERVATION_LIST).SetSelectionMark(0);
+             Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+             EXPECT_TRUE(dialog.Picture().HasPicture());
+             Notify(dialog, IDC_STANDARD_LIST, NM_CLICK);
+             EXPECT_FALSE(dialog.Picture().HasPicture()) << "a failure leaves the colour, not the last picture";
+         }});
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "指定の画像ファイルを開くことができません。\n画像ファイルが存在するか確認して下さい。");
+}
+
+// The preview of a 512 × 384 picture centred on a 1024 × 768 screen: 74 × 55
+// pixels at (37, 28) of the 149 × 111 box, on the background colour.
+TEST(PreviewPictureTest, ACentredPictureKeepsItsProportionToTheScreen) {
+    const std::string path = ProgramFolder() + "\\half.bmp";
+    WriteBitmap(path, 512, 384, RGB(255, 0, 0));
+    PluginHost plugins(PluginHost::Variant::Settings);
+    PreviewPicture picture;
+    ASSERT_EQ(picture.Load(plugins, path), PreviewPicture::Result::Loaded);
+    winui::WindowDC screen(GetDesktopWindow());
+    winui::MemoryDC dc(screen.Get());
+    winui::ScopedGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.Get(), 149, 111));
+    winui::ScopedSelect select(dc.Get(), canvas.Get());
+    picture.Draw(dc.Get(), kMethodCentre, RGB(0, 0, 255), {1024, 768}, kPreviewBox);
+    struct Probe {
+        int x, y;
+        COLORREF colour;
+    };
+    for (const Probe& p : {Probe{37, 28, RGB(255, 0, 0)}, Probe{110, 82, RGB(255, 0, 0)}, Probe{36, 28, RGB(0, 0, 255)},
+                           Probe{37, 27, RGB(0, 0, 255)}, Probe{111, 82, RGB(0, 0, 255)}, Probe{110, 83, RGB(0, 0, 255)}}) {
+        EXPECT_EQ(GetPixel(dc.Get(), p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+}
