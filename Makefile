@@ -70,3 +70,9 @@ fuzz: setup
 .PHONY: bench-apply
 bench-apply: setup
 	tools/bench-apply.sh
+
+# Opening the settings program's main dialog and switching to a tab of 1,000
+# pictures, under Wine.
+.PHONY: bench-settings
+bench-settings: win64
+	tools/bench-settings.sh

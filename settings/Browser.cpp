@@ -5,6 +5,9 @@
 
 #include <shellapi.h>
 
+#include <map>
+#include <vector>
+
 #include "core/PathText.h"
 #include "resource.h"
 #include "winui/Controls.h"
@@ -49,32 +52,46 @@ void SettingsDialog::FillWallpaperList(const std::string& path) {
         }
     }
 
-    // Image k belongs to item k: the prohibition sign for "(なし)", then the
-    // shell's icon of each file.
+    // The prohibition sign for "(なし)", then the shell's icon of each kind of
+    // file. The shell gives every file of an extension the same small icon, so
+    // it is asked once per extension (each question costs milliseconds under
+    // Wine, and a folder may hold a thousand pictures).
     winui::ImageList icons =
         winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_NONE, 16, 2048, RGB(255, 255, 255));
-    if (entries_.FirstFileSlot() == 0) icons.Remove(0);  // no "(なし)" item on this tab
-    const HICON placeholder = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    const bool noneSlot = entries_.FirstFileSlot() != 0;
+    if (!noneSlot) icons.Remove(0);  // no "(なし)" item on this tab
+    std::vector<int> images(static_cast<size_t>(entries_.Count()), noneSlot ? 0 : winui::ListView::kNoImage);
+    std::map<std::string, int> byExtension;
     for (int k = entries_.FirstFileSlot(); k < entries_.Count(); ++k) {
-        if (entries_.Path(k).empty()) break;
-        SHFILEINFOA info{};
-        // A file the shell cannot describe still needs its image, or every later
-        // icon would sit one row off.
-        if (SHGetFileInfoA(entries_.Path(k).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                           SHGFI_ICON | SHGFI_SMALLICON) != 0 &&
-            info.hIcon != nullptr) {
-            const winui::ScopedIcon icon(info.hIcon);
-            icons.AddIcon(icon.Get());
-        } else {
-            icons.AddIcon(placeholder);
+        const std::string& path = entries_.Path(k);
+        if (path.empty()) break;
+        const std::string extension = GetUpperExtension(path);
+        auto known = byExtension.find(extension);
+        if (known == byExtension.end()) {
+            SHFILEINFOA info{};
+            int image = -1;
+            if (SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                               SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0 &&
+                info.hIcon != nullptr) {
+                const winui::ScopedIcon icon(info.hIcon);
+                image = icons.AddIcon(icon.Get());
+            }
+            // A kind the shell cannot describe still gets an image of its own.
+            if (image < 0) image = icons.AddIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
+            known = byExtension.emplace(extension, image).first;
         }
+        images[static_cast<size_t>(k)] = known->second;
     }
     winui::ListView list(*this, IDC_WALLPAPER_LIST);
     list.SetImageList(icons);
     wallpaperIcons_ = std::move(icons);
 
+    // One repaint for the whole fill, not one per item.
+    SendMessageA(Item(IDC_WALLPAPER_LIST), WM_SETREDRAW, FALSE, 0);
     list.DeleteAllItems();
-    for (int k = 0; k < entries_.Count(); ++k) list.InsertItem(k, entries_.Title(k), k);
+    for (int k = 0; k < entries_.Count(); ++k) list.InsertItem(k, entries_.Title(k), images[static_cast<size_t>(k)]);
+    SendMessageA(Item(IDC_WALLPAPER_LIST), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Item(IDC_WALLPAPER_LIST), nullptr, TRUE);
 }
 
 void SettingsDialog::SelectRememberedWallpaper() {
