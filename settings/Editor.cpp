@@ -32,6 +32,13 @@ void SettingsDialog::FillEditorLists() {
     FillNumbers(winui::ComboBox(*this, IDC_TIMER_MINUTES), 1, 59);
 }
 
+void SettingsDialog::SelectEntry(int id, int32_t index) {
+    // An index beyond the entries clears the selection (the system would keep
+    // the old one, and it would then pass for the record's value).
+    winui::ComboBox combo(*this, id);
+    combo.Select(index >= 0 && index < combo.Count() ? index : -1);
+}
+
 void SettingsDialog::UpdateStandardButton() {
     const bool noKind = !IsChecked(IDC_DATE_ON) && !IsChecked(IDC_TIME_ON) && !IsChecked(IDC_TIMER_ON);
     const bool atMostOne = winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows().size() <= 1;
@@ -80,7 +87,7 @@ void SettingsDialog::ShowRecordInEditor(int i) {
     currentColour_ = static_cast<COLORREF>(r.colour);
     // A stored value outside a list's entries (a method 3 or 4, a damaged two-digit
     // field) shows as no selection: nothing of it reaches a lookup here.
-    const auto select = [this](int id, int32_t index) { winui::ComboBox(*this, id).Select(index >= 0 ? index : -1); };
+    const auto select = [this](int id, int32_t index) { SelectEntry(id, index); };
     select(IDC_METHOD, currentMethod_);
     DrawPreview();
     FillWithBackground(IDC_SWATCH);
@@ -112,7 +119,7 @@ void SettingsDialog::OnStandardListActivated() {
     currentPath_ = table_->standard.fileName;
     currentColour_ = static_cast<COLORREF>(table_->standard.colour);
     currentMethod_ = table_->standard.displayMethod;
-    winui::ComboBox(*this, IDC_METHOD).Select(currentMethod_ >= 0 ? currentMethod_ : -1);
+    SelectEntry(IDC_METHOD, currentMethod_);
     FillWithBackground(IDC_SWATCH);
     DrawPreview();
 }

@@ -78,6 +78,13 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     BindCommand(IDC_DATE_ON, [this] { UpdateDateControls(); });
     BindCommand(IDC_TIME_ON, [this] { UpdateTimeControls(); });
     BindCommand(IDC_TIMER_ON, [this] { UpdateTimerControls(); });
+    BindCommand(IDC_REGISTER, [this] { Register(); });
+    BindCommand(IDC_CHANGE, [this] { Change(); });
+    BindCommand(IDC_DELETE, [this] { DeleteSelected(); });
+    BindCommand(IDC_MOVE_UP, [this] { Move(-1); });
+    BindCommand(IDC_MOVE_DOWN, [this] { Move(+1); });
+    BindCommand(IDC_SET_STANDARD, [this] { SetAsStandard(); });
+    BindCommand(IDC_COLOUR, [this] { ChooseColour(); });
     BindCommand(ID_SELECT_WALLPAPERS, [this] { SelectAllWallpapers(); });
     BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
 
@@ -287,6 +294,9 @@ void SettingsDialog::OnKeyUp(const MSG& msg) {
         if (activeList_ == kWallpaperList && msg.hwnd == Item(IDC_WALLPAPER_LIST)) BrowserKeyStep();
         if (activeList_ == kReservationList && msg.hwnd == Item(IDC_RESERVATION_LIST)) OnReservationListActivated();
         FillWithBackground(IDC_SWATCH);
+    }
+    if (msg.wParam == VK_DELETE && activeList_ == kReservationList && msg.hwnd == Item(IDC_RESERVATION_LIST)) {
+        DeleteSelected();
     }
 }
 

@@ -3,7 +3,8 @@
 // the reservation editor, the standard display list and the reservation list. It
 // owns the dialog's state; its handlers are split by concern: this class's life,
 // lists and ways out (SettingsDialog.cpp), the browser (Browser.cpp), the
-// editor's modes (Editor.cpp) and the preview (PreviewDrawing.cpp).
+// editor's modes (Editor.cpp), its edits (Edits.cpp) and the preview
+// (PreviewDrawing.cpp).
 
 #include <windows.h>
 
@@ -80,6 +81,7 @@ private:
 
     // The editor's modes.
     void FillEditorLists();
+    void SelectEntry(int id, int32_t index);
     void UpdateStandardButton();
     void UpdateDateControls();
     void UpdateTimeControls();
@@ -91,6 +93,17 @@ private:
     void OnReservationListActivated();
     void OnMethodChanged();
     int CurrentReservationRow() const;
+
+    // The edits (Edits.cpp).
+    int32_t Picked(int id, int32_t stored) const;
+    void FillRecordFromEditor(int i);
+    bool EditAccepted(bool change);
+    void Register();
+    void Change();
+    void DeleteSelected();
+    void Move(int step);
+    void SetAsStandard();
+    void ChooseColour();
 
     // Preview.
     void FitPreviewToBox();

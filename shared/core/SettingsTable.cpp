@@ -1,6 +1,7 @@
 #include "SettingsTable.h"
 
 #include <memory>
+#include <utility>
 
 #include "ReservationRowText.h"
 #include "ReservationStorage.h"
@@ -24,4 +25,14 @@ void SaveSettingsTable(SettingsProfile& profile, const SettingsTable& table) {
     const int count = StoredReservationCount(table.count);
     for (int i = 0; i < count; ++i) stored->records[static_cast<size_t>(i) + 1] = table.slots[static_cast<size_t>(i)].record;
     SaveTable(profile, *stored, count);
+}
+
+bool RemoveRecord(SettingsTable& table, int index) {
+    if (index < 0 || index >= table.count) return false;
+    for (int i = index; i + 1 < table.count; ++i) {
+        table.slots[static_cast<size_t>(i)] = std::move(table.slots[static_cast<size_t>(i) + 1]);
+    }
+    table.slots[static_cast<size_t>(table.count) - 1] = SettingsRecord{};
+    --table.count;
+    return true;
 }

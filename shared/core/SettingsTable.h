@@ -29,3 +29,7 @@ struct SettingsTable {
 void LoadSettingsTable(const SettingsProfile& profile, int32_t shownIndex, SettingsTable& table);
 
 void SaveSettingsTable(SettingsProfile& profile, const SettingsTable& table);
+
+// Removes slot index: the later slots move down with all their fields and the
+// last slot in use is emptied. False for an index that names no reservation.
+bool RemoveRecord(SettingsTable& table, int index);

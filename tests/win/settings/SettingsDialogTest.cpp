@@ -296,3 +296,105 @@ TEST(PreviewPictureTest, ACentredPictureKeepsItsProportionToTheScreen) {
         EXPECT_EQ(GetPixel(dc.Get(), p.x, p.y), p.colour) << p.x << "," << p.y;
     }
 }
+
+namespace {
+
+void Click(SettingsDialog& dialog, int id) {
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+}
+
+void Check(SettingsDialog& dialog, int id, bool on) {
+    dialog.SetChecked(id, on);
+    Click(dialog, id);
+}
+
+void SelectOnly(SettingsDialog& dialog, int id, std::vector<int> rows) {
+    winui::ListView list(dialog, id);
+    list.SetSelected(-1, false);
+    for (int row : rows) list.SetSelected(row, true);
+    if (!rows.empty()) list.SetSelectionMark(rows.front());
+}
+
+}  // namespace
+
+// Several wallpapers with a date and no timer are refused; with a timer they are
+// appended in the list's order, the first becomes current, the count grows.
+TEST_F(SettingsDialogTest, RegisteringSeveralWallpapers) {
+    const std::string pictures = folder + "\\register";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    for (const char* name : {"x1.bmp", "x2.bmp", "x3.bmp"}) Touch(pictures + "\\" + name);
+    profile.Write(profile::kMaxFolder, 2);
+    profile.WriteString(profile::kViewFolderTitleSection, "00", "register");
+    profile.WriteString(profile::kViewFolderPathSection, "00", pictures);
+    Run([&](SettingsDialog& dialog) {
+        winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
+        Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0, 1, 2});
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        Check(dialog, IDC_DATE_ON, true);
+        Click(dialog, IDC_REGISTER);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], "日付予約・時刻予約での複数予約はできません。\n複数予約を行う場合はタイマー予約を必ず付けて下さい。");
+        EXPECT_EQ(dialog.Table().count, 0);
+        Check(dialog, IDC_TIMER_ON, true);
+        Click(dialog, IDC_REGISTER);
+        ASSERT_EQ(dialog.Table().count, 3);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(dialog.Table().slots[static_cast<size_t>(i)].record.fileName,
+                      pictures + "\\x" + std::to_string(i + 1) + ".bmp");
+            EXPECT_EQ(dialog.Table().slots[static_cast<size_t>(i)].record.timerPeriodMs, 60000);
+        }
+        EXPECT_EQ(dialog.CurrentIndex(), 0);
+        EXPECT_EQ(dialog.ItemText(IDC_COUNT), "3");
+    });
+    EXPECT_EQ(md.GetChgFlag(), 1);
+}
+
+// Moves at the ends and an unchanged standard change nothing and raise no flag;
+// a change of two rows gives both the editor's timer and the current row's
+// method; deleting every row leaves "0" and the wallpaper list active.
+TEST_F(SettingsDialogTest, MovesChangesAndDeletes) {
+    Save({Repeating("C:\\a.bmp", 1, kMethodTile), Repeating("C:\\b.bmp", 1, kMethodStretch)}, "C:\\std.bmp");
+    md.SetItem(0);
+    RunStages({[&](SettingsDialog& dialog) {
+                   md.SetChgFlag(0);
+                   Click(dialog, IDC_MOVE_UP);
+                   SelectOnly(dialog, IDC_RESERVATION_LIST, {1});
+                   Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+                   Click(dialog, IDC_MOVE_DOWN);
+                   Notify(dialog, IDC_STANDARD_LIST, NM_CLICK);
+                   Click(dialog, IDC_SET_STANDARD);
+                   EXPECT_EQ(md.GetChgFlag(), 0);
+                   EXPECT_EQ(dialog.Table().slots[0].record.fileName, "C:\\a.bmp");
+
+                   SelectOnly(dialog, IDC_RESERVATION_LIST, {0, 1});
+                   Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+                   winui::ComboBox(dialog, IDC_TIMER_HOURS).Select(2);
+                   Click(dialog, IDC_CHANGE);
+                   for (const SettingsRecord& slot : {dialog.Table().slots[0], dialog.Table().slots[1]}) {
+                       EXPECT_EQ(slot.record.timerHours, 2);
+                       EXPECT_EQ(slot.record.displayMethod, kMethodTile);
+                   }
+                   EXPECT_EQ(md.GetChgFlag(), 1);
+
+                   SelectOnly(dialog, IDC_RESERVATION_LIST, {0, 1});
+                   Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+                   Click(dialog, IDC_DELETE);
+                   EXPECT_EQ(dialog.Table().count, 0);
+                   EXPECT_EQ(dialog.ItemText(IDC_COUNT), "0");
+                   EXPECT_EQ(dialog.Active(), SettingsDialog::kWallpaperList);
+               }});
+}
+
+// A stored method 3 shows no entry in the method list; set as standard keeps it.
+TEST_F(SettingsDialogTest, SetAsStandardKeepsAMethodTheListCannotShow) {
+    Save({Repeating("C:\\wide.bmp", 1, kMethodStretchWidth)});
+    md.SetItem(0);
+    Run([&](SettingsDialog& dialog) {
+        EXPECT_EQ(winui::ComboBox(dialog, IDC_METHOD).Selection(), -1);
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        Click(dialog, IDC_SET_STANDARD);
+        EXPECT_EQ(dialog.Table().standard.displayMethod, kMethodStretchWidth);
+    });
+}
