@@ -194,3 +194,74 @@ TEST_F(SettingsEndToEnd, ThePasswordGate) {
         test_registry::DeleteTree(profile::kRootPath);
     }
 }
+
+namespace {
+
+// What a user does with the keyboard and the mouse, posted in order to the other
+// process (its queue keeps that order; messages with pointers do not cross
+// processes, these do).
+void Press(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYUP, key, 0);
+}
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Pick(HWND dialog, int id, int index) { PostMessageA(GetDlgItem(dialog, id), CB_SETCURSEL, index, 0); }
+std::string Text(HWND dialog, int id) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+// Two pictures registered with a 30-minute timer go up at once when MDS is
+// minimised, and Next shows the second; a date window for today, registered
+// next, wins over the timer.
+TEST_F(SettingsEndToEnd, RegisteredReservationsReachTheResident) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    for (const char* name : {"a.bmp", "b.bmp"}) {
+        CopyFileA((Folder() + "\\" + name).c_str(), (std::string(windows) + "\\e2e_" + name).c_str(), FALSE);
+    }
+    profile_.Write(profile::kEntry, 0);
+    profile_.Write(profile::kFlag1stBoot, 1);
+    mdk_ = StartProgram(Folder(), "MDK.EXE");
+    ASSERT_TRUE(WaitFor([&] { return (resident_ = FindProgramWindow(mdk_.id, kDialogClass)) != nullptr; }));
+
+    HWND dialog = OpenFromResident();
+    ASSERT_NE(dialog, nullptr);
+    HWND pictures = GetDlgItem(dialog, 1001);
+    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pictures), TRUE);  // to the wallpaper list
+    for (int round = 1; round <= 2; ++round) {
+        Press(pictures, VK_DOWN);  // past "(なし)": e2e_a, then e2e_b
+        Click(dialog, 1031);
+        Pick(dialog, 1034, 29);  // 30 minutes
+        Click(dialog, 1004);
+        EXPECT_TRUE(WaitFor([&] { return Text(dialog, 1052) == std::to_string(round); })) << round;
+    }
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(Ends(mds_));
+    EndProgram(mds_);
+    // Its timer on, 0 hours, minute index 29, 1,800,000 ms.
+    const std::string data = profile_.ReadString(profile::kReserveDataSection, "1", "");
+    EXPECT_EQ(data.substr(data.size() >= 12 ? data.size() - 12 : 0), "100291800000");
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetItem") == 0; }));
+    PostMessageA(resident_, WM_COMMAND, 32774, 0);  // Next
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetItem") == 1; }));
+
+    dialog = OpenFromResident();
+    ASSERT_NE(dialog, nullptr);
+    pictures = GetDlgItem(dialog, 1001);
+    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pictures), TRUE);
+    Press(pictures, VK_DOWN);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    Click(dialog, 1015);
+    for (int id : {1016, 1020}) Pick(dialog, id, today.wMonth - 1);
+    for (int id : {1018, 1022}) Pick(dialog, id, today.wDay - 1);
+    Click(dialog, 1004);
+    EXPECT_TRUE(WaitFor([&] { return Text(dialog, 1052) == "3"; }));
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(Ends(mds_));
+    EXPECT_TRUE(WaitFor([&] { return flags_.Get("MD_GetItem") == 2; }));
+}
