@@ -97,15 +97,32 @@ start_desktop
 (cd "$demo/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
 
 # MDK opens the settings program at its start and pauses while it is open: a
-# screenshot of its main dialog, then it is ended (MDK goes on as it was).
-for _ in $(seq 150); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"ミラド"' && break
-  sleep 0.2
-done
-sleep 2
-window=$(xwininfo -root -tree 2>/dev/null | awk '/"mirado - Wine desktop"/ {print $1; exit}')
-import -window "${window:-root}" "$shots/settings.png" 2>/dev/null && echo "demo: $(date +%T) screenshot of the settings program"
-pkill -f 'MDS\.EXE' 2>/dev/null
+# screenshot of its main dialog; then the demo's driver uses it as a user would
+# (a refused date window, a date window for today registered, the options sheet)
+# with a screenshot at each step, and minimises it: MDK puts the new reservation
+# up at once.
+# The whole screen: the programs' windows are X windows of their own, which a
+# capture of the desktop's window alone leaves black.
+desktop_shot() {
+  import -window root "$shots/$1.png" 2>/dev/null && echo "demo: $(date +%T) screenshot $1"
+}
+handoff=$demo/handoff
+rm -rf "$handoff"; mkdir -p "$handoff"
+driver=$build/tests/e2e/settings/run/demo_driver.exe
+if [ -f "$driver" ]; then
+  "$RUN" "$driver" "$(winpath "$handoff")" >/dev/null 2>&1 &
+  for step in settings refusal options; do
+    for _ in $(seq 150); do [ -e "$handoff/$step.ready" ] && break; sleep 0.2; done
+    if [ -e "$handoff/$step.ready" ]; then
+      sleep 1  # the window's first paint
+      desktop_shot "$step"
+    fi
+    touch "$handoff/$step.shot"
+  done
+  wait $! 2>/dev/null
+else
+  pkill -f 'MDS\.EXE' 2>/dev/null
+fi
 last=""
 end=$((SECONDS + seconds))
 while [ $SECONDS -lt $end ]; do
