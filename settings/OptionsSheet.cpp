@@ -1,0 +1,360 @@
+#include "OptionsSheet.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/Cp932Text.h"
+#include "core/ProfileValues.h"
+#include "core/ViewFolderTable.h"
+#include "resource.h"
+#include "win/MessageBox.h"
+#include "win/PluginHost.h"
+#include "winui/ImageList.h"
+#include "winui/ListView.h"
+#include "winui/PropertySheet.h"
+
+namespace {
+
+// Entry 0 of the table is the system folder, never listed.
+constexpr int kMaxFolderRows = ViewFolderTable::kCapacity - 1;
+
+bool IsPrintableAscii(WPARAM c) { return c >= 0x20 && c <= 0x7E; }
+
+// What the password dialog's masked box can take of a text: its printable
+// single-byte characters; double-byte ones go whole, trail byte included.
+std::string PrintableAsciiOnly(std::string_view text) {
+    std::string kept;
+    for (size_t i = 0; i < text.size(); i += Cp932CharLength(text, i)) {
+        if (Cp932CharLength(text, i) == 1 && IsPrintableAscii(static_cast<unsigned char>(text[i]))) kept += text[i];
+    }
+    return kept;
+}
+
+std::string ClipboardText(HWND owner) {
+    std::string text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// An edit box that takes only what the password dialog's masked box, which has
+// no input method, can take: a password typed here can be typed there again.
+// The box is a Unicode window (common controls 6, by the manifest), so a
+// double-byte character arrives as one WM_CHAR, never as a lone trail byte.
+class AsciiOnlyEdit {
+public:
+    void Attach(HWND edit) {
+        if (edit == nullptr || !SetWindowSubclass(edit, &Proc, 0, reinterpret_cast<DWORD_PTR>(this))) return;
+        previousContext_ = ImmAssociateContext(edit, nullptr);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        switch (message) {
+            case WM_CHAR:
+                if (wParam < 0x20 || IsPrintableAscii(wParam)) break;  // control keys edit, printable ones type
+                MessageBeep(MB_OK);
+                return 0;
+            case WM_IME_CHAR:
+                return 0;
+            case WM_PASTE: {
+                const std::string kept = PrintableAsciiOnly(ClipboardText(hwnd));
+                SendMessageA(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
+                return 0;
+            }
+            case WM_NCDESTROY:
+                ImmAssociateContext(hwnd, reinterpret_cast<AsciiOnlyEdit*>(data)->previousContext_);
+                RemoveWindowSubclass(hwnd, &Proc, 0);
+                break;
+            default:
+                break;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+
+    HIMC previousContext_ = nullptr;
+};
+
+// A check box tied to an int of the profile: 1 ticked, 0 not.
+struct FlagBox {
+    int id;
+    IntSetting value;
+};
+
+// A page of the sheet: loads when first shown, saves on OK or Apply and
+// records that something was saved. Its check boxes mark it modified.
+class OptionsPage : public winui::PropertyPage {
+public:
+    OptionsPage(int resourceId, SettingsProfile& profile, bool& applied, std::vector<FlagBox> boxes)
+        : PropertyPage(resourceId), profile_(profile), applied_(applied), boxes_(std::move(boxes)) {
+        for (const FlagBox& box : boxes_) BindCommand(box.id, [this] { SetModified(); });
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        loading_ = true;
+        Load();
+        loading_ = false;
+        return TRUE;
+    }
+    bool OnApply() override {
+        Save();
+        applied_ = true;
+        return true;
+    }
+    virtual void Load() {
+        for (const FlagBox& box : boxes_) SetChecked(box.id, profile_.Read(box.value) != 0);
+    }
+    virtual void Save() {
+        for (const FlagBox& box : boxes_) profile_.Write(box.value, IsChecked(box.id) ? 1 : 0);
+    }
+    HWND Sheet() const { return GetParent(Handle()); }
+
+    SettingsProfile& profile_;
+    bool loading_ = false;
+
+private:
+    bool& applied_;
+    std::vector<FlagBox> boxes_;
+};
+
+class BehaviourPage : public OptionsPage {
+public:
+    BehaviourPage(SettingsProfile& profile, bool& applied)
+        : OptionsPage(IDD_OPTIONS_BEHAVIOUR, profile, applied,
+                      {{IDC_SHUFFLE, profile::kFlagShuffle},
+                       {IDC_BOSS_MODE, profile::kFlagBoss},
+                       {IDC_ASK_PASSWORD, profile::kFlagPasswd}}) {
+        BindCommand(IDC_ASK_PASSWORD, [this] {
+            // Unticking keeps the text: it is stored all the same.
+            const bool ask = IsChecked(IDC_ASK_PASSWORD);
+            EnableItem(IDC_PASSWORD_TEXT, ask);
+            if (ask) FocusItem(IDC_PASSWORD_TEXT);
+            SetModified();
+        });
+        BindCommand(IDC_PASSWORD_TEXT, EN_CHANGE, [this] {
+            if (!loading_) SetModified();
+        });
+    }
+
+protected:
+    void Load() override {
+        OptionsPage::Load();
+        password_.Attach(Item(IDC_PASSWORD_TEXT));
+        SendDlgItemMessageA(Handle(), IDC_PASSWORD_TEXT, EM_LIMITTEXT, profile::kPasswordMaxLength, 0);
+        SetItemText(IDC_PASSWORD_TEXT, profile_.Read(profile::kPasswd));
+        EnableItem(IDC_PASSWORD_TEXT, IsChecked(IDC_ASK_PASSWORD));
+    }
+    void Save() override {
+        OptionsPage::Save();
+        profile_.Write(profile::kPasswd, ItemText(IDC_PASSWORD_TEXT));
+    }
+
+private:
+    AsciiOnlyEdit password_;
+};
+
+// The user's folders, one row each (title, path); the table changes only when
+// the page is applied.
+class ViewFolderPage : public OptionsPage {
+public:
+    ViewFolderPage(SettingsProfile& profile, bool& applied, std::string windowsDirectory, const PluginHost& plugins,
+                   FolderPicker pickFolder)
+        : OptionsPage(IDD_OPTIONS_FOLDERS, profile, applied, {}),
+          windowsDirectory_(std::move(windowsDirectory)),
+          plugins_(plugins),
+          pickFolder_(std::move(pickFolder)) {
+        BindCommand(IDC_FOLDER_ADD, [this] { Add(); });
+        BindCommand(IDC_FOLDER_RENAME, [this] { Rename(); });
+        BindCommand(IDC_FOLDER_DELETE, [this] { Delete(); });
+        BindCommand(IDC_FOLDER_UP, [this] { Move(-1); });
+        BindCommand(IDC_FOLDER_DOWN, [this] { Move(+1); });
+        // Keys move the selection as well as clicks do.
+        BindNotify(IDC_FOLDER_LIST, LVN_ITEMCHANGED, [this](NMHDR&) {
+            UpdateFolderButtons();
+            return LRESULT{0};
+        });
+        BindNotify(IDC_FOLDER_LIST, LVN_ENDLABELEDIT, [this](NMHDR& header) {
+            // No text: the edit was cancelled. Any text is taken, the empty one too.
+            if (reinterpret_cast<NMLVDISPINFOA&>(header).item.pszText == nullptr) return LRESULT{FALSE};
+            SetModified();
+            return LRESULT{TRUE};
+        });
+    }
+
+protected:
+    void Load() override {
+        folders_.Load(profile_, windowsDirectory_);
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        list.InsertColumn(0, "名前", 128);
+        list.InsertColumn(1, "アドレス", 228);
+        images_ = winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_FOLDER, 16, 1, RGB(255, 255, 255));
+        list.SetImageList(images_);
+        for (int i = 1; i < folders_.Count(); ++i) InsertRow(i - 1, folders_.Entry(i));
+        list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+        UpdateFolderButtons();
+    }
+    void Save() override {
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        folders_.ClearUserFolders();
+        for (int row = 0; row < list.ItemCount(); ++row) folders_.Add(list.ItemText(row, 0), list.ItemText(row, 1));
+        folders_.Save(profile_);
+    }
+
+private:
+    void InsertRow(int row, const ViewFolder& folder) {
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        row = list.InsertItem(row, folder.title, 0);
+        list.SetItemText(row, 1, folder.path);
+    }
+
+    int SelectedRow() const {
+        const std::vector<int> rows = winui::ListView(*this, IDC_FOLDER_LIST).SelectedRows();
+        return rows.empty() ? -1 : rows.front();
+    }
+
+    void UpdateFolderButtons() {
+        const int row = SelectedRow();
+        const int count = winui::ListView(*this, IDC_FOLDER_LIST).ItemCount();
+        EnableItem(IDC_FOLDER_RENAME, row >= 0);
+        EnableItem(IDC_FOLDER_DELETE, row >= 0);
+        EnableItem(IDC_FOLDER_UP, row > 0);
+        EnableItem(IDC_FOLDER_DOWN, row >= 0 && row < count - 1);
+    }
+
+    // The title the folder is registered under already, the system folder's
+    // included; letter case aside, as the file system sees it.
+    std::optional<std::string> RegisteredTitle(const std::string& path) const {
+        if (CompareAsciiNoCase(path, folders_.Entry(0).path) == 0) return folders_.Entry(0).title;
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        for (int row = 0; row < list.ItemCount(); ++row) {
+            if (CompareAsciiNoCase(path, list.ItemText(row, 1)) == 0) return list.ItemText(row, 0);
+        }
+        return std::nullopt;
+    }
+
+    void Add() {
+        std::string path;
+        for (;;) {
+            path = pickFolder_(Sheet());
+            if (path.empty()) return;
+            const std::optional<std::string> title = RegisteredTitle(path);
+            if (title) {
+                ShowMessage(
+                    Sheet(),
+                    path + "\n\nこのフォルダは「" + *title + "」として登録されています。\nもう一度確認して下さい。",
+                    MessageKind::Caution);
+            }
+            const bool hasImages = plugins_.FolderHasImages(path);
+            if (!hasImages) {
+                ShowMessage(Sheet(),
+                            path + "\n\nこのフォルダには画像ファイルが存在しません。\nもう一度確認して下さい。",
+                            MessageKind::Caution);
+            }
+            if (!title && hasImages) break;
+        }
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        if (list.ItemCount() >= kMaxFolderRows) {
+            ShowMessage(Sheet(), "これ以上登録できません。\nどれか削除してから登録し直してください。",
+                        MessageKind::Warning);
+        } else {
+            // The last component whole, dots and all; a drive root keeps its whole path.
+            InsertRow(list.ItemCount(), {LastPathComponent(path), path});
+            SetModified();
+        }
+        UpdateFolderButtons();
+    }
+
+    void Rename() {
+        const int row = SelectedRow();
+        if (row < 0) return;
+        FocusItem(IDC_FOLDER_LIST);
+        winui::ListView(*this, IDC_FOLDER_LIST).EditLabel(row);
+    }
+
+    void Delete() {
+        const int row = SelectedRow();
+        if (row < 0) return;
+        winui::ListView(*this, IDC_FOLDER_LIST).DeleteItem(row);
+        SetModified();
+        FocusItem(IDC_FOLDER_LIST);
+        UpdateFolderButtons();
+    }
+
+    void Move(int step) {
+        winui::ListView list(*this, IDC_FOLDER_LIST);
+        const int row = SelectedRow();
+        const int target = row + step;
+        if (row < 0 || target < 0 || target >= list.ItemCount()) return;
+        const ViewFolder folder{list.ItemText(row, 0), list.ItemText(row, 1)};
+        list.DeleteItem(row);
+        InsertRow(target, folder);
+        list.SetSelected(target, true);
+        list.SetFocused(target);
+        list.EnsureVisible(target);
+        list.SetSelectionMark(target);
+        SetModified();
+        FocusItem(IDC_FOLDER_LIST);
+        UpdateFolderButtons();
+    }
+
+    std::string windowsDirectory_;
+    const PluginHost& plugins_;
+    FolderPicker pickFolder_;
+    ViewFolderTable folders_;
+    winui::ImageList images_;
+};
+
+}  // namespace
+
+std::string BrowseForFolder(HWND owner) {
+    for (;;) {
+        char name[MAX_PATH] = {};
+        BROWSEINFOA info{};
+        info.hwndOwner = owner;
+        info.pszDisplayName = name;
+        info.lpszTitle = "追加するフォルダを指定してください";
+        info.ulFlags = BIF_RETURNONLYFSDIRS;
+        PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+        if (chosen == nullptr) return {};
+        char path[MAX_PATH] = {};
+        const BOOL isPath = SHGetPathFromIDListA(chosen, path);
+        CoTaskMemFree(chosen);
+        if (isPath && path[0] != '\0') return path;
+    }
+}
+
+bool RunOptionsSheet(HWND owner, SettingsProfile& profile, const std::string& windowsDirectory,
+                     const PluginHost* plugins, const FolderPicker& pickFolder) {
+    std::unique_ptr<PluginHost> bitmapsOnly;
+    if (plugins == nullptr) {
+        bitmapsOnly = std::make_unique<PluginHost>(PluginHost::Variant::Settings);
+        plugins = bitmapsOnly.get();
+    }
+    bool applied = false;
+    OptionsPage startEnd(IDD_OPTIONS_START_END, profile, applied,
+                         {{IDC_MINIMISE_AT_START, profile::kFlag1stBoot},
+                          {IDC_STANDARD_AT_MDK_END, profile::kFlagStdDispMD},
+                          {IDC_STANDARD_AT_WINDOWS_END, profile::kFlagStdDispWIN}});
+    BehaviourPage behaviour(profile, applied);
+    ViewFolderPage folders(profile, applied, windowsDirectory, *plugins, pickFolder ? pickFolder : BrowseForFolder);
+    winui::PropertySheetDialog sheet("オプション");
+    sheet.AddPage(startEnd);
+    sheet.AddPage(behaviour);
+    sheet.AddPage(folders);
+    sheet.DoModal(owner);
+    return applied;
+}
