@@ -5,6 +5,7 @@
 #include "core/PathText.h"
 #include "core/ProfileValues.h"
 #include "core/ReservationRowText.h"
+#include "OptionsSheet.h"
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
@@ -86,6 +87,7 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     BindCommand(IDC_SET_STANDARD, [this] { SetAsStandard(); });
     BindCommand(IDC_COLOUR, [this] { ChooseColour(); });
     BindCommand(ID_SELECT_WALLPAPERS, [this] { SelectAllWallpapers(); });
+    BindCommand(ID_OPTIONS, [this] { OpenOptions(); });
     BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
 
     BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) { DrawPreviewItem(item); });
@@ -220,6 +222,20 @@ void SettingsDialog::OnColumnClick(int column) {
     if (focused >= 0) list.SetFocused(order.RowOf(focused));
     if (mark >= 0) list.SetSelectionMark(order.RowOf(mark));
     binder_.SetChgFlag(1);
+}
+
+void SettingsDialog::OpenOptions() {
+    RunOptionsSheet(Handle(), profile_, WindowsDirectory(), &plugins_);
+    // The folders may have changed whatever the button: the tabs are rebuilt and
+    // the first one shown. Selecting a tab from here sends no notification, so
+    // the tab and its remembered rows are set here too.
+    folders_.Load(profile_, WindowsDirectory());
+    InsertFolderTabs();
+    currentTab_ = 0;
+    tabRow_.fill(0);
+    winui::TabControl(*this, IDC_FOLDER_TABS).Select(0);
+    FillWallpaperList(folders_.Entry(0).path);
+    SelectRememberedWallpaper();
 }
 
 void SettingsDialog::SelectAllReservations() {

@@ -64,6 +64,7 @@ private:
     void DisplayCount();
     void OnColumnClick(int column);
     void SelectAllReservations();
+    void OpenOptions();
     void SaveOnClose();
     void Leave();  // save once and end the modal run
     void OnWatchTimer();
