@@ -64,3 +64,4 @@
 #define ID_SELECT_RESERVATIONS 32781
 #define ID_APP_ABOUT           57664
 #define ID_HELP_CONTENTS       57670
+#include "resource_extras.h"
