@@ -65,3 +65,4 @@
 #define ID_APP_ABOUT           57664
 #define ID_HELP_CONTENTS       57670
 #include "resource_options.h"
+#include "resource_extras.h"
