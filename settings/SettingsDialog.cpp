@@ -5,6 +5,8 @@
 #include "core/PathText.h"
 #include "core/ProfileValues.h"
 #include "core/ReservationRowText.h"
+#include "AboutDialogs.h"
+#include "FullScreenPreview.h"
 #include "OptionsSheet.h"
 #include "resource.h"
 #include "win/MessageBox.h"
@@ -88,6 +90,12 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     BindCommand(IDC_COLOUR, [this] { ChooseColour(); });
     BindCommand(ID_SELECT_WALLPAPERS, [this] { SelectAllWallpapers(); });
     BindCommand(ID_OPTIONS, [this] { OpenOptions(); });
+    BindCommand(IDC_PREVIEW, STN_CLICKED, [this] { OpenFullScreenPreview(); });
+    BindCommand(ID_APP_ABOUT, [this] { RunAboutBox(Handle()); });
+    BindCommand(ID_PLUGIN_INFO, [this] { RunPluginInfo(Handle(), plugins_); });
+    // The menu item, and F1 through the accelerator table (code 1).
+    BindCommand(ID_HELP_CONTENTS, 0, [this] { OpenHelpContents(Handle()); });
+    BindCommand(ID_HELP_CONTENTS, 1, [this] { OpenHelpContents(Handle()); });
     BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
 
     BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) { DrawPreviewItem(item); });
@@ -236,6 +244,15 @@ void SettingsDialog::OpenOptions() {
     winui::TabControl(*this, IDC_FOLDER_TABS).Select(0);
     FillWallpaperList(folders_.Entry(0).path);
     SelectRememberedWallpaper();
+}
+
+void SettingsDialog::OpenFullScreenPreview() {
+    // The method comes back only when the preview ends with OK.
+    const int method = RunFullScreenPreview(Handle(), plugins_, currentPath_, currentColour_, currentMethod_, screen_);
+    if (method < 0) return;
+    currentMethod_ = method;
+    SelectEntry(IDC_METHOD, method);
+    InvalidateRect(Item(IDC_PREVIEW), nullptr, FALSE);
 }
 
 void SettingsDialog::SelectAllReservations() {

@@ -65,6 +65,7 @@ private:
     void OnColumnClick(int column);
     void SelectAllReservations();
     void OpenOptions();
+    void OpenFullScreenPreview();
     void SaveOnClose();
     void Leave();  // save once and end the modal run
     void OnWatchTimer();
