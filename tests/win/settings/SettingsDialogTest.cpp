@@ -398,3 +398,18 @@ TEST_F(SettingsDialogTest, SetAsStandardKeepsAMethodTheListCannotShow) {
         EXPECT_EQ(dialog.Table().standard.displayMethod, kMethodStretchWidth);
     });
 }
+
+// A full table refuses a registration whole, with the message the options sheet
+// gives for its own limit.
+TEST_F(SettingsDialogTest, AFullTableRefusesARegistration) {
+    Save(std::vector<ReservationRecord>(SettingsTable::kMaxReservations, Repeating("C:\\full.bmp", 1)));
+    Run([&](SettingsDialog& dialog) {
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        Check(dialog, IDC_TIMER_ON, true);
+        Click(dialog, IDC_REGISTER);
+        EXPECT_EQ(dialog.Table().count, SettingsTable::kMaxReservations);
+    });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "これ以上登録できません。\nどれか削除してから登録し直してください。");
+}
