@@ -97,7 +97,16 @@ void ResidentDialog::SetTimer(uint32_t id, uint32_t periodMs) { ::SetTimer(Handl
 
 void ResidentDialog::KillTimer(uint32_t id) { ::KillTimer(Handle(), id); }
 
-std::time_t ResidentDialog::Now() { return std::time(nullptr); }
+std::time_t ResidentDialog::Now() {
+    // The same seconds as time(), which under Wine asks for the time zone (a stat
+    // of the zone file) on every call: the scheduler asks a hundred times a second.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr ULONGLONG kTicksPerSecond = 10000000;
+    constexpr ULONGLONG kUnixEpochTicks = 116444736000000000;  // 1970-01-01 in FILETIME ticks
+    return static_cast<std::time_t>((ticks - kUnixEpochTicks) / kTicksPerSecond);
+}
 
 void ResidentDialog::ApplyReservation(int position) {
     applier_.ApplyReservation(scheduler_.RecordAt(position), scheduler_.RecordIndexAt(position));

@@ -3,7 +3,10 @@
 # desktop for SECONDS (default 60) with 1024 reservations (date, time and timer
 # windows, all applying), then as long with an empty table; prints the CPU time
 # of MDK's process (and of the Wine server, which carries its timer messages) for
-# each, as a share of one core, and their ratio.
+# each, as a share of one core, and their ratio. A bare program with one 10 ms
+# window timer and no work (tools/bare-timer) runs beside MDK in each table's run,
+# on the same desktop for the same time: what MDK costs beyond it is its own work,
+# printed as "idle ratio MDK/bare".
 #
 #   tools/measure-cpu.sh [SECONDS]
 set -uo pipefail
@@ -23,11 +26,12 @@ if [ -z "${DISPLAY:-}" ] || [ "${MIRADO_XVFB:-0}" = 1 ]; then
   fi
 fi
 
-for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI; do
+for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI tools/bare-timer/BareTimer.EXE; do
   [ -f "$build/$f" ] || { echo "measure-cpu: $build/$f is missing; run make win64" >&2; exit 1; }
 done
 mkdir -p "$work/program"
-cp "$build/resident/MDK.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$work/program/"
+cp "$build/resident/MDK.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" \
+  "$build/tools/bare-timer/BareTimer.EXE" "$work/program/"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 hz=$(getconf CLK_TCK)
 
@@ -64,25 +68,29 @@ measure() {
   "$RUN" regedit /S "$(winpath "$(table_file "$count")")" >/dev/null 2>&1
   start_desktop 800x600
   (cd "$work/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
-  local pid="" server=""
+  (cd "$work/program" && "$RUN" BareTimer.EXE >/dev/null 2>&1) &
+  local pid="" bare="" server=""
   for _ in $(seq 100); do
     pid=$(pgrep -x 'MDK.EXE' | head -n 1)
-    [ -n "$pid" ] && break
+    bare=$(pgrep -x 'BareTimer.EXE' | head -n 1)
+    [ -n "$pid" ] && [ -n "$bare" ] && break
     sleep 0.1
   done
   server=$(pgrep -f 'wineserver' | while read -r p; do
     tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX" && echo "$p"; done | head -n 1)
-  echo "measure-cpu: MDK process $pid, wine server $server" >&2
+  echo "measure-cpu: MDK process $pid, bare timer $bare, wine server $server" >&2
   sleep 5  # start-up and the first wallpaper are not what we measure
-  local a0 s0 a1 s1
-  a0=$(ticks_of "$pid"); s0=$(ticks_of "$server")
+  local a0 b0 s0 a1 b1 s1
+  a0=$(ticks_of "$pid"); b0=$(ticks_of "$bare"); s0=$(ticks_of "$server")
   sleep "$seconds"
-  a1=$(ticks_of "$pid"); s1=$(ticks_of "$server")
+  a1=$(ticks_of "$pid"); b1=$(ticks_of "$bare"); s1=$(ticks_of "$server")
   WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
   wait 2>/dev/null
-  awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" -v n="$count" 'BEGIN {
-    printf "%5d reservations: MDK %.3f s CPU in %d s = %.2f%% of one core; Wine server %.2f%%\n",
-      n, a / hz, t, 100 * a / hz / t, 100 * s / hz / t }'
+  awk -v a=$((a1 - a0)) -v b=$((b1 - b0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" -v n="$count" 'BEGIN {
+    printf "%5d reservations: MDK %.3f s CPU in %d s = %.2f%% of one core; bare timer %.2f%%; Wine server %.2f%%\n",
+      n, a / hz, t, 100 * a / hz / t, 100 * b / hz / t, 100 * s / hz / t
+    if (b > 0) printf "idle ratio MDK/bare: %.2f\n", a / b
+    else print "idle ratio MDK/bare: the bare timer used no measurable CPU" }'
   echo $((a1 - a0)) >"$work/ticks-$count"
 }
 
