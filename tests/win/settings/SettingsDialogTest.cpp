@@ -130,6 +130,17 @@ protected:
     }
     void Run(Stage stage) { RunStages(std::vector<Stage>{std::move(stage)}); }
 
+    // The folder as the browser's second tab, then that tab shown as a click shows it.
+    void AddSecondTab(const std::string& path) {
+        profile.Write(profile::kMaxFolder, 2);
+        profile.WriteString(profile::kViewFolderTitleSection, "00", "test");
+        profile.WriteString(profile::kViewFolderPathSection, "00", path);
+    }
+    static void OpenSecondTab(SettingsDialog& dialog) {
+        winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
+        Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+    }
+
     static std::vector<std::string> ColumnTexts(const SettingsDialog& dialog, int id, int column) {
         winui::ListView list(dialog, id);
         std::vector<std::string> texts;
@@ -214,12 +225,9 @@ TEST_F(SettingsDialogTest, TheBrowserListsTitlesInOrderAndABitmapBeatsItsJpeg) {
         Touch(browsed + "\\" + name);
     }
     CreateDirectoryA((browsed + "\\folder.bmp").c_str(), nullptr);  // a directory is no picture
-    profile.Write(profile::kMaxFolder, 2);
-    profile.WriteString(profile::kViewFolderTitleSection, "00", "test");
-    profile.WriteString(profile::kViewFolderPathSection, "00", browsed);
+    AddSecondTab(browsed);
     Run([&](SettingsDialog& dialog) {
-        winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
-        Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+        OpenSecondTab(dialog);
         EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"A", "a2", "b", "sea", "ア", "ヂ"}));
         winui::ListView list(dialog, IDC_WALLPAPER_LIST);
         list.SetSelected(-1, false);
@@ -323,12 +331,9 @@ TEST_F(SettingsDialogTest, RegisteringSeveralWallpapers) {
     const std::string pictures = folder + "\\register";
     CreateDirectoryA(pictures.c_str(), nullptr);
     for (const char* name : {"x1.bmp", "x2.bmp", "x3.bmp"}) Touch(pictures + "\\" + name);
-    profile.Write(profile::kMaxFolder, 2);
-    profile.WriteString(profile::kViewFolderTitleSection, "00", "register");
-    profile.WriteString(profile::kViewFolderPathSection, "00", pictures);
+    AddSecondTab(pictures);
     Run([&](SettingsDialog& dialog) {
-        winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
-        Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+        OpenSecondTab(dialog);
         SelectOnly(dialog, IDC_WALLPAPER_LIST, {0, 1, 2});
         Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
         Check(dialog, IDC_DATE_ON, true);
