@@ -13,8 +13,13 @@ bool Scheduler::OnTimer(uint32_t id) {
     switch (id) {
         case TIMER_ROTATE: OnRotate(); return true;
         case TIMER_SHOW_ONCE: OnShowOnce(); return true;
-        case TIMER_WATCH: OnWatch(); return true;
         case TIMER_SETTINGS_WATCH:
+            // The watch first, as a window timer due at the same moment would be:
+            // a window that closed is noticed by this tick's evaluation.
+            if (watchTicksLeft_ != 0 && --watchTicksLeft_ == 0) {
+                ArmWatch();
+                OnWatch();
+            }
             OnSettingsWatch();
             if (evaluating_) OnEvaluate();
             return true;
@@ -60,18 +65,18 @@ void Scheduler::OnEvaluate() {
 
 void Scheduler::ArmDisplayTimers() {
     host_.KillTimer(TIMER_ROTATE);
-    host_.KillTimer(TIMER_WATCH);
+    KillWatch();
     switch (activeLevel_) {
         case 2: case 6: case 10: case 14:
             host_.SetTimer(TIMER_ROTATE, applyNow_ ? kTickMs : PeriodAt(rotationPosition_));
-            if (activeLevel_ != 2) host_.SetTimer(TIMER_WATCH, kWatchMs);
+            if (activeLevel_ != 2) ArmWatch();
             break;
         default:
             if (applyNow_) host_.SetTimer(TIMER_SHOW_ONCE, kTickMs);
             // The watch restarts on every arming, immediate or not: after the
             // settings program closed without a change, the window of the
             // reservation on show must still be noticed when it closes.
-            host_.SetTimer(TIMER_WATCH, kWatchMs);
+            ArmWatch();
             break;
     }
     applyNow_ = false;
@@ -117,16 +122,14 @@ bool Scheduler::ShownStillApplies() const {
 }
 
 void Scheduler::OnWatch() {
-    // A window timer repeats by itself: the watch is left running while the
-    // reservation on show still applies, which spares two window-system calls
-    // every tenth of a second and keeps the same period.
+    // The watch repeats while the reservation on show still applies.
     windowExpired_ = !ShownStillApplies();
-    if (windowExpired_) host_.KillTimer(TIMER_WATCH);
+    if (windowExpired_) KillWatch();
 }
 
 void Scheduler::Pause() {
     host_.KillTimer(TIMER_ROTATE);
-    host_.KillTimer(TIMER_WATCH);
+    KillWatch();
     // A one-shot armed by the last evaluation would otherwise still put a
     // reservation up over a stop or while the settings program is open.
     host_.KillTimer(TIMER_SHOW_ONCE);

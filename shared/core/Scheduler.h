@@ -15,7 +15,7 @@
 enum SchedulerTimer : uint32_t {
     TIMER_ROTATE = 1,             // rotation among repeat-timer winners
     TIMER_SHOW_ONCE = 2,          // show the next winner once
-    TIMER_WATCH = 3,              // notice a closed date or time window
+    TIMER_WATCH = 3,              // notice a closed date or time window (carried by the settings watch)
     TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch)
     TIMER_SETTINGS_WATCH = 256,   // follow the settings program
     TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the dialog's own)
@@ -63,7 +63,8 @@ public:
     // own: arming TIMER_EVALUATE switches the evaluation on, killing it switches
     // it off, and the host never sees that id. Same period and order of work, half
     // the wake-ups (under Wine each timer message costs about half a per cent of a
-    // core at that rate).
+    // core at that rate). The 100 ms watch rides on it the same way, on every
+    // tenth tick after its arming.
     bool OnTimer(uint32_t id);
 
     void Start();
@@ -82,6 +83,7 @@ public:
 
     bool Running() const { return running_; }
     bool Evaluating() const { return evaluating_; }
+    bool Watching() const { return watchTicksLeft_ != 0; }
     int32_t SettingsOpen() const { return settingsOpen_; }
     int CurrentPosition() const { return currentPosition_; }
     int Count() const { return count_; }
@@ -99,6 +101,8 @@ private:
     void OnRotate();
     void OnShowOnce();
     void OnWatch();
+    void ArmWatch() { watchTicksLeft_ = kWatchMs / kTickMs; }
+    void KillWatch() { watchTicksLeft_ = 0; }
     void OnSettingsWatch();
 
     void ArmDisplayTimers();
@@ -116,6 +120,9 @@ private:
     int orderCount_ = 0;  // the count order_ was built for
     bool shuffle_ = false;
     bool evaluating_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
+    // TIMER_WATCH, carried by TIMER_SETTINGS_WATCH: settings-watch ticks until the
+    // watch's next turn; 0 while it is off.
+    uint32_t watchTicksLeft_ = 0;
 
     bool running_ = true;
     int currentPosition_ = -1;
