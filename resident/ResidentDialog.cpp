@@ -42,8 +42,8 @@ BOOL ResidentDialog::OnInitDialog() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     SetIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN)));
 
-    // The picker is offered when a file of its name opens in the current folder.
-    if (FILE* picker = std::fopen("MDL.EXE", "rb")) {
+    // The picker is offered when a file of its name opens beside this program.
+    if (FILE* picker = std::fopen(CompanionPath("MDL.EXE").c_str(), "rb")) {
         std::fclose(picker);
         pickerAvailable_ = true;
     }
@@ -190,8 +190,14 @@ void ResidentDialog::StoreShuffleAtExit() {
     profile_.Write(profile::kFlagShuffle, scheduler_.Shuffle() ? 1 : 0);
 }
 
+// Started from a shortcut or a Run key without a working folder, the current
+// folder is not this program's: the companions are named by their full path.
+std::string ResidentDialog::CompanionPath(const char* program) const {
+    return programFolder_.empty() ? std::string(program) : programFolder_ + "\\" + program;
+}
+
 void ResidentDialog::StartCompanion(const char* program) {
-    ShellExecuteA(Handle(), "open", program, nullptr, nullptr, SW_SHOW);
+    ShellExecuteA(Handle(), "open", CompanionPath(program).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void ResidentDialog::CloseHandling() {

@@ -52,6 +52,7 @@ private:
     void ToggleShuffle();
     void StoreShuffleAtExit();
     void LoadPlugins();
+    std::string CompanionPath(const char* program) const;
     void StartCompanion(const char* program);
     void CloseHandling();
     void ExitSequence();

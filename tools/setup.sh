@@ -12,6 +12,7 @@ packages=(
   locales fonts-ipafont-gothic
   imagemagick libjpeg-turbo-progs
   valgrind procps
+  zip unzip
   clang-14 libclang-rt-14-dev
 )
 

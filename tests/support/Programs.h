@@ -14,13 +14,16 @@ struct Process {
     bool Running() const { return handle != nullptr && WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
 };
 
-// Starts folder\name with the folder as its current folder; an empty Process on failure.
-inline Process StartProgram(const std::string& folder, const std::string& name) {
+// Starts folder\name with the folder (or currentFolder, when given) as its
+// current folder; an empty Process on failure.
+inline Process StartProgram(const std::string& folder, const std::string& name,
+                            const std::string& currentFolder = std::string()) {
     std::string command = "\"" + folder + "\\" + name + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
+    const std::string& current = currentFolder.empty() ? folder : currentFolder;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, current.c_str(), &startup, &info)) {
         return {};
     }
     CloseHandle(info.hThread);

@@ -62,8 +62,9 @@ protected:
         profile_.Write(profile::kFlag1stBoot, 1);
     }
 
-    void StartResident() {
-        mdk_ = StartProgram(Folder(), "MDK.EXE");
+    // Started in its own folder unless another current folder is given.
+    void StartResident(const std::string& currentFolder = std::string()) {
+        mdk_ = StartProgram(Folder(), "MDK.EXE", currentFolder);
         ASSERT_NE(mdk_.handle, nullptr);
         ASSERT_TRUE(WaitFor([&] { return (resident_ = FindProgramWindow(mdk_.id, kDialogClass)) != nullptr; }));
         ASSERT_TRUE(WaitFor([&] { return flags_.Get("MD_GetItem") == 0; }));
@@ -111,6 +112,22 @@ TEST_F(SettingsEndToEnd, StartedByHandWithoutTheResidentItRefusesAndWritesNothin
     EXPECT_EQ(AnswerWarning(mds_.id), "「ミラド」を起動するにはMDK.EXEから起動して下さい。\nMDS.EXEを終了します。");
     EXPECT_TRUE(Ends(mds_));
     EXPECT_FALSE(test_registry::KeyExists(profile::kRootPath));
+}
+
+// Started from a shortcut or a Run key, MDK's current folder is anybody's: the
+// settings program it opens is the one beside it, not a file of that name in
+// the current folder (here a stand-in that is no program at all).
+TEST_F(SettingsEndToEnd, OpensTheSettingsBesideItselfWhateverTheCurrentFolder) {
+    const std::string elsewhere = Folder() + "\\elsewhere";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
+    HANDLE stand_in = CreateFileA((elsewhere + "\\MDS.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(stand_in, INVALID_HANDLE_VALUE);
+    CloseHandle(stand_in);
+    SaveTable();
+    StartResident(elsewhere);
+    ASSERT_NE(OpenFromResident(), nullptr);
+    EXPECT_NE(flags_.Get("MD_GetMDSFlag"), 0);
 }
 
 // Opened from MDK's menu, MDS pauses MDK; a second MDS ends at once; a sort by

@@ -1,0 +1,5 @@
+# The export tables callers look up by plain name, in both builds: MD.dll's nine
+# and the plug-in ABI's five of IFWIC.SPI.
+set(MD_EXPORTS MD_GetMDSFlag MD_GetMDKFlag MD_SetMDKFlag MD_GetItem MD_SetItem
+    MD_GetChgFlag MD_SetChgFlag MD_GetExitFlag MD_SetExitFlag)
+set(IFWIC_EXPORTS GetPluginInfo IsSupported GetPictureInfo GetPicture GetPreview)
