@@ -148,6 +148,13 @@ bool Dialog::RunModalLoop() {
             target = it != modeless.end() ? *it : nullptr;
         }
         if (target != nullptr && target->FilterMessage(msg)) continue;
+        if (target != nullptr && msg.message == WM_TIMER && msg.hwnd == target->hwnd_ && msg.lParam == 0) {
+            // A dialog's own timer goes straight to its handler: dispatching it only
+            // passes it through the system's dialog procedure to ours, and a
+            // resident dialog gets a hundred a second.
+            Route(target, msg.message, msg.wParam, msg.lParam);
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
