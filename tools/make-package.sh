@@ -36,7 +36,7 @@ done
 # source is UTF-8 with LF; iconv refuses a character that CP932 lacks.
 readme_name=$(basename "$readme")
 iconv -f UTF-8 -t CP932 "$readme" >"$stage/$readme_name.cp932" || fail "$readme does not convert to CP932"
-sed 's/\r$//; s/$/\r/' "$stage/$readme_name.cp932" >"$stage/$readme_name"
+LC_ALL=C sed 's/\r$//; s/$/\r/' "$stage/$readme_name.cp932" >"$stage/$readme_name"
 rm "$stage/$readme_name.cp932"
 names+=("$readme_name")
 
