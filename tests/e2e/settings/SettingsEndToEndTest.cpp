@@ -63,8 +63,8 @@ protected:
     }
 
     // Started in its own folder unless another current folder is given.
-    void StartResident(const std::string& currentFolder = std::string()) {
-        mdk_ = StartProgram(Folder(), "MDK.EXE", currentFolder);
+    void StartResident(const std::string& currentFolder = std::string(), const std::string& folder = Folder()) {
+        mdk_ = StartProgram(folder, "MDK.EXE", currentFolder);
         ASSERT_NE(mdk_.handle, nullptr);
         ASSERT_TRUE(WaitFor([&] { return (resident_ = FindProgramWindow(mdk_.id, kDialogClass)) != nullptr; }));
         ASSERT_TRUE(WaitFor([&] { return flags_.Get("MD_GetItem") == 0; }));
@@ -128,6 +128,20 @@ TEST_F(SettingsEndToEnd, OpensTheSettingsBesideItselfWhateverTheCurrentFolder) {
     StartResident(elsewhere);
     ASSERT_NE(OpenFromResident(), nullptr);
     EXPECT_NE(flags_.Get("MD_GetMDSFlag"), 0);
+}
+
+// The other way round: a settings program in the current folder but not beside
+// MDK stays closed (Wine's shell finds a bare name in either folder).
+TEST_F(SettingsEndToEnd, LeavesASettingsProgramThatIsNotBesideItAlone) {
+    const std::string alone = Folder() + "\\alone";
+    CreateDirectoryA(alone.c_str(), nullptr);
+    for (const char* name : {"\\MDK.EXE", "\\MD.dll"}) {
+        ASSERT_TRUE(CopyFileA((Folder() + name).c_str(), (alone + name).c_str(), FALSE));
+    }
+    SaveTable();
+    StartResident(Folder(), alone);
+    PostMessageA(resident_, WM_COMMAND, kOpenSettings, 0);
+    EXPECT_TRUE(HoldsFor([&] { return flags_.Get("MD_GetMDSFlag") == 0; }, 3000));
 }
 
 // Opened from MDK's menu, MDS pauses MDK; a second MDS ends at once; a sort by
