@@ -7,8 +7,9 @@
 # window timer and no work (tools/bare-timer) runs beside MDK in each table's run,
 # on the same desktop for the same time: what MDK costs beyond it is its own work,
 # printed as "idle ratio MDK/bare". CPU time is the kernel's nanosecond count of
-# every thread of each process. The runs repeat RUNS times (default 3), each on a
-# fresh desktop and server; the ratios printed last are the medians.
+# every thread of each process. The runs repeat RUNS times (default 5), each on a
+# fresh desktop and server, with MDK and the bare program on one core each; the
+# ratios printed last are the medians.
 #
 #   tools/measure-cpu.sh [SECONDS [RUNS]]
 #   MIRADO_MDK=path/to/MDK.EXE tools/measure-cpu.sh   (another build, to compare)
@@ -17,7 +18,7 @@ set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 seconds=${1:-60}
-runs=${2:-3}
+runs=${2:-5}
 build=$root/build/win64
 work=$root/build/cpu
 export MIRADO_WINEPREFIX=$work/wineprefix
@@ -90,10 +91,11 @@ measure() {
     sleep 0.1
   done
   server=$(ours -f 'wineserver')
-  # Both on the same core, so that they see the same clock speed and caches: run
-  # to run, a process's share of a core varies by a fifth with where it lands.
+  # One core each, swapped from run to run, so that neither keeps the busier one.
+  # (Sharing one core, the same two programs gave ratios from 0.94 to 1.36.)
   if [ "$(nproc)" -gt 1 ] && command -v taskset >/dev/null; then
-    taskset -a -p -c 1 "$pid" >/dev/null && taskset -a -p -c 1 "$bare" >/dev/null
+    local core=$((run % 2))
+    taskset -a -p -c "$core" "$pid" >/dev/null && taskset -a -p -c $((1 - core)) "$bare" >/dev/null
   fi
   echo "measure-cpu: MDK process $pid, bare timer $bare, wine server $server" >&2
   sleep 5  # start-up and the first wallpaper are not what we measure
