@@ -79,6 +79,9 @@ struct ProcessState {
 
 ProcessState g_process;
 INIT_ONCE g_attached = INIT_ONCE_STATIC_INIT;
+// The view once Attach has finished, claim included; read without the one-time
+// initialisation's call, since the resident changer asks a hundred times a second.
+SharedValues* g_ready = nullptr;
 
 // Held for a few instructions only; abandoned by a killed holder, which the next
 // waiter simply inherits. A wait that times out goes ahead without the lock
@@ -234,11 +237,13 @@ BOOL CALLBACK Attach(INIT_ONCE*, void*, void**) {
     }
     if (g_process.view == nullptr) g_process.view = &g_private;
     if (LoadedBySettingsProgram()) ClaimSettingsFlagIfFirst(*g_process.view);
+    __atomic_store_n(&g_ready, g_process.view, __ATOMIC_RELEASE);
     return TRUE;
 }
 
 // The session's values, attached at the first call of any export.
 SharedValues& Shared() {
+    if (SharedValues* view = __atomic_load_n(&g_ready, __ATOMIC_ACQUIRE)) return *view;
     InitOnceExecuteOnce(&g_attached, Attach, nullptr, nullptr);
     return *g_process.view;
 }
@@ -258,6 +263,7 @@ void Detach(bool processEnding) {
     if (processEnding) return;
     Forget(g_process.mdkCache);
     Forget(g_process.mdsCache);
+    __atomic_store_n(&g_ready, nullptr, __ATOMIC_RELEASE);
     if (g_process.view != &g_private) UnmapViewOfFile(g_process.view);
     g_process.view = nullptr;
     if (g_process.mapping != nullptr) CloseHandle(g_process.mapping);
