@@ -83,7 +83,6 @@ public:
 
     bool Running() const { return running_; }
     bool Evaluating() const { return evaluating_; }
-    bool Watching() const { return watchTicksLeft_ != 0; }
     int32_t SettingsOpen() const { return settingsOpen_; }
     int CurrentPosition() const { return currentPosition_; }
     int Count() const { return count_; }
