@@ -114,26 +114,11 @@ TEST_F(SettingsEndToEnd, StartedByHandWithoutTheResidentItRefusesAndWritesNothin
     EXPECT_FALSE(test_registry::KeyExists(profile::kRootPath));
 }
 
-// Started from a shortcut or a Run key, MDK's current folder is anybody's: the
-// settings program it opens is the one beside it, not a file of that name in
-// the current folder (here a stand-in that is no program at all).
-TEST_F(SettingsEndToEnd, OpensTheSettingsBesideItselfWhateverTheCurrentFolder) {
-    const std::string elsewhere = Folder() + "\\elsewhere";
-    CreateDirectoryA(elsewhere.c_str(), nullptr);
-    HANDLE stand_in = CreateFileA((elsewhere + "\\MDS.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(stand_in, INVALID_HANDLE_VALUE);
-    CloseHandle(stand_in);
-    SaveTable();
-    StartResident(elsewhere);
-    ASSERT_NE(OpenFromResident(), nullptr);
-    EXPECT_NE(flags_.Get("MD_GetMDSFlag"), 0);
-}
-
-// The other way round: a settings program in the current folder but not beside
-// MDK stays closed (Wine's shell finds a bare name in either folder).
-TEST_F(SettingsEndToEnd, LeavesASettingsProgramThatIsNotBesideItAlone) {
-    const std::string alone = Folder() + "\\alone";
+// Started from a shortcut or a Run key, MDK's current folder is anybody's: it
+// opens the settings program beside it, and one that is only in its current
+// folder stays closed (Wine's shell would find a bare name in either folder).
+TEST_F(SettingsEndToEnd, OpensOnlyTheSettingsProgramBesideIt) {
+    const std::string alone = Folder() + "\\alone";  // MDK and MD.dll, no MDS.EXE
     CreateDirectoryA(alone.c_str(), nullptr);
     for (const char* name : {"\\MDK.EXE", "\\MD.dll"}) {
         ASSERT_TRUE(CopyFileA((Folder() + name).c_str(), (alone + name).c_str(), FALSE));
@@ -142,6 +127,11 @@ TEST_F(SettingsEndToEnd, LeavesASettingsProgramThatIsNotBesideItAlone) {
     StartResident(Folder(), alone);
     PostMessageA(resident_, WM_COMMAND, kOpenSettings, 0);
     EXPECT_TRUE(HoldsFor([&] { return flags_.Get("MD_GetMDSFlag") == 0; }, 3000));
+    EndProgram(mdk_);
+
+    StartResident(alone);
+    ASSERT_NE(OpenFromResident(), nullptr);
+    EXPECT_NE(flags_.Get("MD_GetMDSFlag"), 0);
 }
 
 // Opened from MDK's menu, MDS pauses MDK; a second MDS ends at once; a sort by
