@@ -17,9 +17,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/Cp932Text.h"
+#include "win/SharedStateAbi.h"
 
 namespace {
 
@@ -42,6 +44,14 @@ struct alignas(8) SharedValues {
     volatile LONG changed;
     volatile LONG exitRequested;
 };
+
+// A 32-bit and a 64-bit program of one session map the same bytes: the layout
+// must not depend on the build (MinGW aligns 64-bit members to 8 in both).
+static_assert(sizeof(Owner) == 16 && offsetof(Owner, created) == 8, "Owner: same layout in both builds");
+static_assert(offsetof(SharedValues, mdkValue) == 16 && offsetof(SharedValues, mds) == 24 &&
+                  offsetof(SharedValues, itemPlusOne) == 40 && offsetof(SharedValues, changed) == 44 &&
+                  offsetof(SharedValues, exitRequested) == 48 && sizeof(SharedValues) == 56,
+              "SharedValues: same layout in both builds");
 
 constexpr const char* kMappingName = "Local\\Vezaru.Mirado.MD.SharedState";
 constexpr const char* kLockName = "Local\\Vezaru.Mirado.MD.SharedStateLock";
@@ -275,6 +285,10 @@ void Detach(bool processEnding) {
 }  // namespace
 
 extern "C" {
+
+// The exports' definitions below must have the types callers look them up with.
+md::GetterProc MD_GetMDSFlag, MD_GetMDKFlag, MD_GetItem, MD_GetChgFlag, MD_GetExitFlag;
+md::SetterProc MD_SetMDKFlag, MD_SetItem, MD_SetChgFlag, MD_SetExitFlag;
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {

@@ -8,7 +8,7 @@
 #include "core/ImageHeader.h"
 #include "ImageSource.h"
 #include "PluginInfoText.h"
-#include "SusieAbi.h"
+#include "win/PluginExports.h"
 #include "WicPicture.h"
 
 namespace {
@@ -109,7 +109,7 @@ int __stdcall GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pH
 }
 
 int __stdcall GetPreview(LPCSTR /*buf*/, LONG_PTR /*len*/, unsigned int /*flag*/, HLOCAL* pHBInfo, HLOCAL* pHBm,
-                         FARPROC /*lpPrgressCallback*/, LONG_PTR /*lData*/) {
+                         spi::ProgressCallback /*lpPrgressCallback*/, LONG_PTR /*lData*/) {
     if (pHBInfo != nullptr) *pHBInfo = nullptr;
     if (pHBm != nullptr) *pHBm = nullptr;
     return spi::kNotImplemented;

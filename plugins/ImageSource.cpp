@@ -1,6 +1,6 @@
 #include "ImageSource.h"
 
-#include "SusieAbi.h"
+#include "win/PluginAbi.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "SusieAbi.h"
+#include "win/PluginAbi.h"
 
 // Joins the calling thread to COM for the lifetime of the object unless the
 // thread already had an apartment of another kind, which serves just as well.

@@ -33,6 +33,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The release build is 32-bit: Wine's 32-bit half (wine32:i386) runs it, in a
+# WoW64 prefix beside the 64-bit one. Where i386 packages cannot be had, the
+# 64-bit tests still run and this says why the 32-bit ones will not.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  export DEBIAN_FRONTEND=noninteractive
+  if { dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386; } &&
+     $SUDO apt-get update -qq >/dev/null 2>&1 &&
+     $SUDO apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null 2>&1; then
+    echo "setup: installed wine32:i386"
+  else
+    echo "setup: wine32:i386 could not be installed; the 32-bit build will be checked without running it"
+  fi
+fi
+
 # Wine's ANSI code page follows LANG: ja_JP.UTF-8 gives code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   echo "setup: generating ja_JP.UTF-8"

@@ -2,17 +2,15 @@
 
 #include <cstring>
 
+#include "PluginAbi.h"
 #include "RegistryStore.h"
 #include "core/Cp932Text.h"
 
 namespace {
 
-// The published import plug-in ABI.
-using GetPluginInfoFn = int(__stdcall*)(int infoNumber, LPSTR buffer, int length);
-using IsSupportedFn = int(__stdcall*)(LPCSTR path, DWORD_PTR head);
-using ProgressFn = int(__stdcall*)(int position, int total, LONG_PTR data);
-using GetPictureFn = int(__stdcall*)(LPCSTR path, LONG_PTR offset, unsigned int flag, HLOCAL* info, HLOCAL* bits,
-                                     ProgressFn progress, LONG_PTR data);
+using GetPluginInfoFn = spi::GetPluginInfoProc*;
+using IsSupportedFn = spi::IsSupportedProc*;
+using GetPictureFn = spi::GetPictureProc*;
 
 constexpr int kVersionLength = 8;
 constexpr int kDescriptionLength = 256;

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "MessageBox.h"
+#include "SharedStateAbi.h"
 
 namespace {
 
-// MD.dll's exports are plain C functions (cdecl) in both builds.
-using Getter = int32_t(__cdecl*)();
-using Setter = int32_t(__cdecl*)(int32_t);
+using Getter = md::GetterProc*;
+using Setter = md::SetterProc*;
 
 struct EntryPoints {
     HMODULE module = nullptr;

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "win/SharedStateAbi.h"
+
 struct Process {
     HANDLE handle = nullptr;
     DWORD id = 0;
@@ -91,11 +93,11 @@ public:
     SharedFlags& operator=(const SharedFlags&) = delete;
 
     int Get(const char* name) const {
-        auto f = reinterpret_cast<int(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        auto f = reinterpret_cast<md::GetterProc*>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
         return f != nullptr ? f() : -999;
     }
     void Set(const char* name, int value) const {
-        auto f = reinterpret_cast<int(__cdecl*)(int)>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        auto f = reinterpret_cast<md::SetterProc*>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
         if (f != nullptr) f(value);
     }
     bool Loaded() const { return library_ != nullptr; }

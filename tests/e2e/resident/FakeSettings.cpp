@@ -15,13 +15,14 @@
 
 #include "core/ProfileValues.h"
 #include "win/RegistryStore.h"
+#include "win/SharedStateAbi.h"
 
 namespace {
 
 constexpr const char* kTestKey = "Software\\Vezaru\\MiradoTest";
 
-using SetFlag = int(__cdecl*)(int);
-using GetFlag = int(__cdecl*)();
+using SetFlag = md::SetterProc*;
+using GetFlag = md::GetterProc*;
 
 }  // namespace
 

@@ -8,12 +8,23 @@
 //   rows   3x4 top-down, 24 bits, biSizeImage 0, in a pixel block of 30 bytes:
 //          two rows and a half
 //   fail   no picture, result 2
+// Built twice: with dllexport and --kill-at for the applier's tests, and as
+// third parties build theirs, plain stdcall functions named by a .def file
+// (PLUGIN_EXPORTS_BY_DEF), for the resident changer's end-to-end test.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#include "win/PluginExports.h"
+
+#ifdef PLUGIN_EXPORTS_BY_DEF
+#define PLUGIN_EXPORT
+#else
+#define PLUGIN_EXPORT __declspec(dllexport)
+#endif
 
 namespace {
 
@@ -76,7 +87,7 @@ bool Picture(const char* variant, HLOCAL* info, HLOCAL* bits) {
 
 extern "C" {
 
-__declspec(dllexport) int __stdcall GetPluginInfo(int infoNumber, LPSTR buffer, int length) {
+PLUGIN_EXPORT int __stdcall GetPluginInfo(int infoNumber, LPSTR buffer, int length) {
     const char* text = nullptr;
     switch (infoNumber) {
         case 0: text = "00IN"; break;
@@ -90,12 +101,12 @@ __declspec(dllexport) int __stdcall GetPluginInfo(int infoNumber, LPSTR buffer, 
     return static_cast<int>(std::strlen(buffer));
 }
 
-__declspec(dllexport) int __stdcall IsSupported(LPCSTR, DWORD_PTR head) {
+PLUGIN_EXPORT int __stdcall IsSupported(LPCSTR, DWORD_PTR head) {
     return std::memcmp(reinterpret_cast<const char*>(head), kMagic, sizeof kMagic - 1) == 0;
 }
 
-__declspec(dllexport) int __stdcall GetPicture(LPCSTR path, LONG_PTR, unsigned int, HLOCAL* info, HLOCAL* bits,
-                                               FARPROC, LONG_PTR) {
+PLUGIN_EXPORT int __stdcall GetPicture(LPCSTR path, LONG_PTR, unsigned int, HLOCAL* info, HLOCAL* bits,
+                                               spi::ProgressCallback, LONG_PTR) {
     char head[64] = {};
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return 6;

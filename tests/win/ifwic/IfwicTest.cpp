@@ -46,7 +46,7 @@ struct Bgr {
 // One GetPicture call; owns and locks the two blocks when it succeeded.
 class Decoded {
 public:
-    Decoded(const char* buf, LONG_PTR len, unsigned int flag, SpiProgress progress = nullptr, LONG_PTR data = 0) {
+    Decoded(const char* buf, LONG_PTR len, unsigned int flag, spi::ProgressCallback progress = nullptr, LONG_PTR data = 0) {
         result = Plugin().getPicture(buf, len, flag, &info, &bits, progress, data);
         if (result == 0 && info != nullptr && bits != nullptr) {
             header = static_cast<const BITMAPINFOHEADER*>(LocalLock(info));
@@ -276,7 +276,7 @@ TEST(IfwicDecodeInput, ReadsCodePage932NamesEvenWithA5CTrailByte) {
     ASSERT_TRUE(d.Ok()) << "result " << d.result;
     ExpectQuarters(d, 40);
 
-    SpiPictureInfo info = {};
+    PictureInfo info = {};
     EXPECT_EQ(Plugin().getPictureInfo(path.c_str(), 0, 0, &info), 0);
     EXPECT_EQ(info.width, 37);
 }
@@ -302,7 +302,7 @@ TEST(IfwicDecodeInput, StartsAtTheOffsetInAFileAndTakesMemory) {
     ExpectQuarters(memory, 0);
     EXPECT_EQ(std::memcmp(memory.pixels, atOffset.pixels, memory.header->biSizeImage), 0);
 
-    SpiPictureInfo info = {};
+    PictureInfo info = {};
     info.hInfo = kUntouched;
     ASSERT_EQ(Plugin().getPictureInfo(bytes.data() + 128, static_cast<LONG_PTR>(png.size()), 1, &info), 0);
     EXPECT_EQ(info.left, 0);
@@ -507,7 +507,7 @@ TEST(IfwicHostile, RefusesBrokenFilesWithACodeAndNoHandles) {
         ExpectFailure(fromFile, c.allowed, std::string(c.name) + " (file)");
         Decoded fromMemory(c.bytes.data(), static_cast<LONG_PTR>(c.bytes.size()), 1);
         ExpectFailure(fromMemory, c.allowed, std::string(c.name) + " (memory)");
-        SpiPictureInfo info = {};
+        PictureInfo info = {};
         EXPECT_NE(Plugin().getPictureInfo(path.c_str(), 0, 0, &info), 0) << c.name;
     }
 }

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     // the decoder's own share of the time above.
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        SpiPictureInfo info = {};
+        PictureInfo info = {};
         LARGE_INTEGER start;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&start);

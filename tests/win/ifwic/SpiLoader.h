@@ -7,21 +7,12 @@
 #include <string>
 #include <vector>
 
-#pragma pack(push, 1)
-struct SpiPictureInfo {
-    LONG left, top, width, height;
-    WORD xDensity, yDensity;
-    short colorDepth;
-    HLOCAL hInfo;
-};
-#pragma pack(pop)
+#include "win/PluginAbi.h"
 
-using SpiProgress = int(__stdcall*)(int num, int denom, LONG_PTR data);
-using GetPluginInfoFn = int(__stdcall*)(int infono, LPSTR buf, int buflen);
-using IsSupportedFn = int(__stdcall*)(LPCSTR filename, DWORD_PTR dw);
-using GetPictureInfoFn = int(__stdcall*)(LPCSTR buf, LONG_PTR len, unsigned int flag, SpiPictureInfo* info);
-using GetPictureFn = int(__stdcall*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* info, HLOCAL* bits,
-                                     SpiProgress progress, LONG_PTR data);
+using GetPluginInfoFn = spi::GetPluginInfoProc*;
+using IsSupportedFn = spi::IsSupportedProc*;
+using GetPictureInfoFn = spi::GetPictureInfoProc*;
+using GetPictureFn = spi::GetPictureProc*;
 
 struct SpiPlugin {
     HMODULE module = nullptr;

@@ -14,6 +14,8 @@
 
 #include <cstring>
 
+#include "win/PluginExports.h"
+
 #define KIND_FORMATS 1
 #define KIND_FAIL 2
 #define KIND_MANY 3
@@ -32,8 +34,6 @@
 #endif
 
 namespace {
-
-using ProgressFn = int(__stdcall*)(int, int, LONG_PTR);
 
 long isSupportedCalls = 0;
 
@@ -138,7 +138,7 @@ __declspec(dllexport) int __stdcall IsSupported(LPCSTR, DWORD_PTR head) {
 #endif
 
 __declspec(dllexport) int __stdcall GetPicture(LPCSTR path, LONG_PTR offset, unsigned int flag, HLOCAL* info,
-                                               HLOCAL* bits, ProgressFn progress, LONG_PTR) {
+                                               HLOCAL* bits, spi::ProgressCallback progress, LONG_PTR) {
     if (flag != 0 || info == nullptr || bits == nullptr) return -1;
     const bool fromCallback = progress != nullptr && progress(0, 1, 0) == 0;
     HLOCAL infoBlock = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, sizeof(BITMAPINFOHEADER));

@@ -12,11 +12,9 @@ set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../../.." && pwd)
-export MIRADO_WINEPREFIX=${MIRADO_WINEPREFIX:-$root/build/wineprefix}
-
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-if [ -d "$MIRADO_WINEPREFIX" ]; then
-  WINEPREFIX=$MIRADO_WINEPREFIX timeout 30 "$wineserver" -w 2>/dev/null || true
+. "$root/tools/wine-env.sh"
+if [ -d "$WINEPREFIX" ]; then
+  timeout 30 "$wineserver" -w 2>/dev/null || true
 fi
 
 program=$1
