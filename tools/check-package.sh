@@ -2,7 +2,8 @@
 # Checks the release zip as users get it, without running anything: exactly the
 # six files; each program and library 32-bit x86, without symbols, importing
 # only system DLLs, with the version resource of the zip's name; the programs
-# GUI programs; the two libraries' export tables (cmake/CheckExports.cmake);
+# GUI programs; the two libraries' export tables (cmake/CheckExports.cmake) and
+# their returns (tools/check-returns.sh);
 # the readme in code page 932 with CRLF line ends.
 #   check-package.sh ZIP TRIPLET "MD.dll exports" "IFWIC.SPI exports"
 set -euo pipefail
@@ -88,6 +89,17 @@ check_exports() {
 }
 check_exports MD.dll "$md_exports"
 check_exports IFWIC.SPI "$ifwic_exports"
+
+# Each export pops what its convention says: MD.dll's are cdecl, the plug-in's
+# stdcall with the ABI's argument bytes.
+check_returns() {
+  [ -f "$work/$1" ] || return 0
+  local name=$1
+  shift
+  "$root/tools/check-returns.sh" "$triplet" "$work/$name" "$@" >/dev/null || problem "$name: returns"
+}
+check_returns MD.dll $(for name in $md_exports; do printf '%s=0 ' "$name"; done)
+check_returns IFWIC.SPI GetPluginInfo=12 IsSupported=8 GetPictureInfo=16 GetPicture=28 GetPreview=28
 
 if [ -f "$work/$readme" ]; then
   text=$work/$readme
