@@ -22,7 +22,10 @@ runs=${2:-5}
 build=$root/build/win64
 work=$root/build/cpu
 export MIRADO_WINEPREFIX=$work/wineprefix
+export MIRADO_WINE_ARCH=win64
 RUN=$here/wine-run.sh
+. "$here/wine-env.sh"
+. "$here/desktop.sh"
 . "$here/mdk-profile.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ "${MIRADO_XVFB:-0}" = 1 ]; then
@@ -39,7 +42,6 @@ mdk=${MIRADO_MDK:-$build/resident/MDK.EXE}
 mkdir -p "$work/program"
 cp "$mdk" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" \
   "$build/tools/bare-timer/BareTimer.EXE" "$work/program/"
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 # The registry file of a table with COUNT reservations.
 table_file() {
@@ -103,7 +105,7 @@ measure() {
   a0=$(cpu_ns "$pid"); b0=$(cpu_ns "$bare"); s0=$(cpu_ns "$server")
   sleep "$seconds"
   a1=$(cpu_ns "$pid"); b1=$(cpu_ns "$bare"); s1=$(cpu_ns "$server")
-  WINEPREFIX=$MIRADO_WINEPREFIX "$wineserver" -k 2>/dev/null
+  stop_desktop
   wait 2>/dev/null
   awk -v a=$((a1 - a0)) -v b=$((b1 - b0)) -v s=$((s1 - s0)) -v t="$seconds" -v n="$count" 'BEGIN {
     printf "%5d reservations: MDK %.3f s CPU in %d s = %.2f%% of one core; bare timer %.2f%%; Wine server %.2f%%\n",

@@ -5,9 +5,11 @@
 // 0. the main dialog as it opened ("settings.ready"; waits for "settings.shot");
 // 1. on the "デモ" tab, the first picture with a date window 12/01-01/01: the
 //    editor refuses it ("refusal.ready"; waits for "refusal.shot", then OK);
-// 2. the same picture with a date window for today: registered;
+// 2. the same picture with a time window instead, from this minute to the next
+//    (to this minute alone in its first half): registered;
 // 3. the options sheet ("options.ready"; waits for "options.shot", then closed);
-// 4. MDS minimised: it saves, and MDK puts the new reservation up at once.
+// 4. MDS minimised: it saves, and MDK puts the new reservation up at once; a
+//    time window beats the repeat timers of the sample table until it closes.
 
 #include <windows.h>
 
@@ -50,6 +52,13 @@ void DateWindow(HWND dialog, int fromMonth, int fromDay, int toMonth, int toDay)
     Pick(dialog, 1022, toDay);
 }
 
+void TimeWindow(HWND dialog, int fromHour, int fromMinute, int toHour, int toMinute) {
+    Pick(dialog, 1024, fromHour);
+    Pick(dialog, 1026, fromMinute);
+    Pick(dialog, 1028, toHour);
+    Pick(dialog, 1030, toMinute);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,9 +83,16 @@ int main(int argc, char** argv) {
         PostMessageA(refusal, WM_COMMAND, IDOK, 0);
     }
 
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    DateWindow(dialog, today.wMonth - 1, today.wDay - 1, today.wMonth - 1, today.wDay - 1);
+    // Both end minutes count: the picture shows for 30 to 90 seconds. A window
+    // may not run past midnight.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int toHour = now.wHour, toMinute = now.wMinute + (now.wSecond >= 30 ? 1 : 0);
+    if (toMinute == 60) toHour += 1, toMinute = 0;
+    if (toHour == 24) toHour = 23, toMinute = 59;
+    Click(dialog, 1015);  // the date window off again
+    Click(dialog, 1023);
+    TimeWindow(dialog, now.wHour, now.wMinute, toHour, toMinute);
     Click(dialog, 1004);
 
     PostMessageA(dialog, WM_COMMAND, 32778, 0);
