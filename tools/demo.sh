@@ -43,16 +43,18 @@ label() { if [ -f "$font" ]; then printf '%s' "-font $font -pointsize 120 -fill 
 img=$demo/images
 rm -rf "$img"
 mkdir -p "$img"
-# "dawn" sorts first in the settings program's tab of these pictures.
-convert -size 1024x768 plasma:'#ffd0e0-#c04070' -seed 7 $(label) '朝' "$img/dawn.png" 2>/dev/null ||
-  convert -size 1024x768 xc:'#ffd0e0' "$img/dawn.png"
-convert -size 1024x768 gradient:'#ff7e00-#5a00a0' $(label) '夕焼け' -quality 92 "$img/sunset.jpg" 2>/dev/null ||
-  convert -size 1024x768 gradient:'#ff7e00-#5a00a0' -quality 92 "$img/sunset.jpg"
-convert -size 1024x768 gradient:'#00c8ff-#003060' $(label) '海' "$img/sea.png" 2>/dev/null ||
-  convert -size 1024x768 gradient:'#00c8ff-#003060' "$img/sea.png"
-convert -size 1024x768 gradient:'#a0e060-#205010' $(label) '森' -quality 92 "$img/forest.jpg" 2>/dev/null ||
-  convert -size 1024x768 gradient:'#a0e060-#205010' -quality 92 "$img/forest.jpg"
-convert -size 1024x768 xc:'#303030' -fill '#808080' -draw 'circle 512,384 512,200' BMP3:"$img/standard.bmp"
+# "dawn" sorts first in the settings program's tab of these pictures. They are a
+# little lower than the screen: Wine's desktop paints the wallpaper over its task
+# bar where the two meet, and the task bar with MDK's icon is to stay in sight.
+convert -size 1024x720 plasma:'#ffd0e0-#c04070' -seed 7 $(label) '朝' "$img/dawn.png" 2>/dev/null ||
+  convert -size 1024x720 xc:'#ffd0e0' "$img/dawn.png"
+convert -size 1024x720 gradient:'#ff7e00-#5a00a0' $(label) '夕焼け' -quality 92 "$img/sunset.jpg" 2>/dev/null ||
+  convert -size 1024x720 gradient:'#ff7e00-#5a00a0' -quality 92 "$img/sunset.jpg"
+convert -size 1024x720 gradient:'#00c8ff-#003060' $(label) '海' "$img/sea.png" 2>/dev/null ||
+  convert -size 1024x720 gradient:'#00c8ff-#003060' "$img/sea.png"
+convert -size 1024x720 gradient:'#a0e060-#205010' $(label) '森' -quality 92 "$img/forest.jpg" 2>/dev/null ||
+  convert -size 1024x720 gradient:'#a0e060-#205010' -quality 92 "$img/forest.jpg"
+convert -size 1024x720 xc:'#303030' -fill '#808080' -draw 'circle 512,384 512,200' BMP3:"$img/standard.bmp"
 
 echo "demo: writing the sample table"
 "$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -70,30 +69,13 @@ bool IconHeld(HWND window) {
 bool TaskBarShowsAnIcon() {
     HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
     RECT r{};
-    if (bar == nullptr || !GetWindowRect(bar, &r) || r.bottom <= r.top) return false;
-    const int side = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    if (bar == nullptr || !GetWindowRect(bar, &r)) return false;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP square = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const COLORREF first = GetPixel(screen, r.right - 1, r.top + 1);
     bool icon = false;
-    if (square != nullptr) {
-        HGDIOBJ old = SelectObject(memory, square);
-        if (BitBlt(memory, 0, 0, side, side, screen, r.right - side, r.top, SRCCOPY)) {
-            GdiFlush();
-            const auto* pixels = static_cast<const uint32_t*>(bits);
-            for (int i = 1; i < side * side && !icon; ++i) icon = (pixels[i] & 0xFFFFFF) != (pixels[0] & 0xFFFFFF);
-        }
-        SelectObject(memory, old);
-        DeleteObject(square);
+    for (int y = r.top; y < r.bottom && !icon; y += 2) {
+        for (int x = r.right - (r.bottom - r.top); x < r.right && !icon; x += 2) icon = GetPixel(screen, x, y) != first;
     }
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return icon;
 }
