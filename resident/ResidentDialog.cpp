@@ -63,7 +63,7 @@ BOOL ResidentDialog::OnInitDialog() {
     leftClickStop_ = profile_.Read(profile::kFlagBoss);
     // Entry + 1 slots; no table yet leaves none until the first load.
     scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffleSynced_ != 0);
-    ::SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
+    SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
     return TRUE;
 }
 
@@ -82,7 +82,7 @@ bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& re
         return true;
     }
     if (message == WM_QUERYENDSESSION) {
-        if (profile_.Read(profile::kFlagStdDispWIN) != 0) ApplyReservation(0);
+        if (profile_.Read(profile::kFlagStdDispWIN) != 0) ApplyStandard();
         return false;  // the default handling answers the query
     }
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
@@ -92,10 +92,6 @@ bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& re
     }
     return false;
 }
-
-void ResidentDialog::SetTimer(uint32_t id, uint32_t periodMs) { ::SetTimer(Handle(), id, periodMs, nullptr); }
-
-void ResidentDialog::KillTimer(uint32_t id) { ::KillTimer(Handle(), id); }
 
 std::time_t ResidentDialog::Now() {
     // The same seconds as time(), which under Wine asks for the time zone (a stat
@@ -108,16 +104,10 @@ std::time_t ResidentDialog::Now() {
     return static_cast<std::time_t>((ticks - kUnixEpochTicks) / kTicksPerSecond);
 }
 
-void ResidentDialog::ApplyReservation(int position) {
-    applier_.ApplyReservation(scheduler_.RecordAt(position), scheduler_.RecordIndexAt(position));
-}
-
-int ResidentDialog::LoadTable(ReservationTable& table) { return LoadTableForResident(profile_, table); }
-
 void ResidentDialog::OnTimer(UINT_PTR id) {
     if (id == TIMER_PLUGIN_RETRY) {
         if (!pluginsLoaded_) LoadPlugins();
-        if (pluginsLoaded_) ::KillTimer(Handle(), TIMER_PLUGIN_RETRY);
+        if (pluginsLoaded_) KillTimer(Handle(), TIMER_PLUGIN_RETRY);
         return;
     }
     if (tray_.OnTimer(Handle(), id)) return;
@@ -203,7 +193,7 @@ void ResidentDialog::StartCompanion(const char* program) {
 void ResidentDialog::CloseHandling() {
     if (closing_) return;
     closing_ = true;
-    if (profile_.Read(profile::kFlagStdDispMD) != 0) ApplyReservation(0);
+    if (profile_.Read(profile::kFlagStdDispMD) != 0) ApplyStandard();
     tray_.Delete(Handle());
     EndDialog(IDCANCEL);
 }

@@ -23,8 +23,6 @@ public:
     // dialog has been hidden.
     ResidentDialog(SettingsProfile& profile, int32_t firstBoot);
 
-    const Scheduler& Schedule() const { return scheduler_; }
-
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
@@ -34,17 +32,20 @@ protected:
 
 private:
     // SchedulerHost
-    void SetTimer(uint32_t id, uint32_t periodMs) override;
-    void KillTimer(uint32_t id) override;
+    void ArmTimer(uint32_t id, uint32_t periodMs) override { SetTimer(Handle(), id, periodMs, nullptr); }
+    void DisarmTimer(uint32_t id) override { KillTimer(Handle(), id); }
     std::time_t Now() override;
-    void ApplyReservation(int position) override;
-    int LoadTable(ReservationTable& table) override;
+    uint64_t TickMs() override { return GetTickCount64(); }
+    void ApplyReservation(const ReservationRecord& record, int recordIndex) override {
+        applier_.ApplyReservation(record, recordIndex);
+    }
     void RequestExit() override { ExitSequence(); }
     int32_t GetMDSFlag() override { return binder_.GetMDSFlag(); }
     int32_t GetExitFlag() override { return binder_.GetExitFlag(); }
     int32_t GetChgFlag() override { return binder_.GetChgFlag(); }
     void SetChgFlag(int32_t value) override { binder_.SetChgFlag(value); }
 
+    void ApplyStandard() { applier_.ApplyReservation(scheduler_.Table().Standard(), 0); }
     void OnTimer(UINT_PTR id);
     void OnFirstPaint();
     void OnTrayCallback(LPARAM mouseMessage);
@@ -60,7 +61,7 @@ private:
     SettingsProfile& profile_;
     SharedStateBinder binder_;
     PluginHost plugins_{PluginHost::Variant::Resident};
-    Scheduler scheduler_{*this};
+    Scheduler scheduler_{*this, profile_};
     std::string programFolder_;
     WallpaperApplier applier_;
     TrayIcon tray_;

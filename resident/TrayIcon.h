@@ -7,11 +7,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "core/Scheduler.h"
+
 class TrayIcon {
 public:
     using Notify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
     static constexpr UINT kId = 1;
-    static constexpr UINT_PTR kRetryTimer = 0x111;
+    static constexpr UINT_PTR kRetryTimer = TIMER_TRAY_RETRY;
     static constexpr UINT kRetryMs = 1000;
 
     // The icon of an owner window; notify stands in for Shell_NotifyIconA in tests.

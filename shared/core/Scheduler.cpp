@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "ReservationStorage.h"
+
 void Scheduler::Begin(int initialCount, bool shuffle) {
     count_ = std::min(initialCount, ReservationTable::kSlots);
     shuffle_ = shuffle;
     RebuildOrder();
-    host_.SetTimer(TIMER_SETTINGS_WATCH, kTickMs);
+    host_.ArmTimer(TIMER_SETTINGS_WATCH, kTickMs);
 }
 
 bool Scheduler::OnTimer(uint32_t id) {
@@ -16,7 +18,7 @@ bool Scheduler::OnTimer(uint32_t id) {
         case TIMER_SETTINGS_WATCH:
             // The watch first, as a window timer due at the same moment would be:
             // a window that closed is noticed by this tick's evaluation.
-            if (watchTicksLeft_ != 0 && --watchTicksLeft_ == 0) {
+            if (watchArmed_ && host_.TickMs() >= watchDueMs_) {
                 ArmWatch();
                 OnWatch();
             }
@@ -25,6 +27,11 @@ bool Scheduler::OnTimer(uint32_t id) {
             return true;
         default: return false;
     }
+}
+
+void Scheduler::ArmWatch() {
+    watchArmed_ = true;
+    watchDueMs_ = host_.TickMs() + kWatchMs;
 }
 
 void Scheduler::RebuildOrder() {
@@ -64,15 +71,15 @@ void Scheduler::OnEvaluate() {
 }
 
 void Scheduler::ArmDisplayTimers() {
-    host_.KillTimer(TIMER_ROTATE);
+    host_.DisarmTimer(TIMER_ROTATE);
     KillWatch();
     switch (activeLevel_) {
         case 2: case 6: case 10: case 14:
-            host_.SetTimer(TIMER_ROTATE, applyNow_ ? kTickMs : PeriodAt(rotationPosition_));
+            host_.ArmTimer(TIMER_ROTATE, applyNow_ ? kTickMs : PeriodAt(rotationPosition_));
             if (activeLevel_ != 2) ArmWatch();
             break;
         default:
-            if (applyNow_) host_.SetTimer(TIMER_SHOW_ONCE, kTickMs);
+            if (applyNow_) host_.ArmTimer(TIMER_SHOW_ONCE, kTickMs);
             // The watch restarts on every arming, immediate or not: after the
             // settings program closed without a change, the window of the
             // reservation on show must still be noticed when it closes.
@@ -83,21 +90,21 @@ void Scheduler::ArmDisplayTimers() {
 }
 
 void Scheduler::OnRotate() {
-    host_.KillTimer(TIMER_ROTATE);
+    host_.DisarmTimer(TIMER_ROTATE);
     const int p = NextWinner(table_, order_, count_, rotationPosition_);
     rotationPosition_ = currentPosition_ = p;
-    host_.ApplyReservation(p);
-    host_.SetTimer(TIMER_ROTATE, PeriodAt(p));
+    Apply(p);
+    host_.ArmTimer(TIMER_ROTATE, PeriodAt(p));
     standardShown_ = false;
 }
 
 void Scheduler::OnShowOnce() {
-    host_.KillTimer(TIMER_SHOW_ONCE);
+    host_.DisarmTimer(TIMER_SHOW_ONCE);
     const int p = NextWinner(table_, order_, count_, singlePosition_);
     singlePosition_ = p;
     if (p == 0) {
         currentPosition_ = 0;
-        host_.ApplyReservation(0);
+        Apply(0);
         standardShown_ = true;
         return;
     }
@@ -106,7 +113,7 @@ void Scheduler::OnShowOnce() {
     const bool sameFile = ValidPosition(currentPosition_) && RecordAt(p).fileName == RecordAt(currentPosition_).fileName;
     if (p != currentPosition_ && !sameFile) {
         currentPosition_ = p;
-        host_.ApplyReservation(p);
+        Apply(p);
         standardShown_ = false;
     }
 }
@@ -128,11 +135,11 @@ void Scheduler::OnWatch() {
 }
 
 void Scheduler::Pause() {
-    host_.KillTimer(TIMER_ROTATE);
+    host_.DisarmTimer(TIMER_ROTATE);
     KillWatch();
     // A one-shot armed by the last evaluation would otherwise still put a
     // reservation up over a stop or while the settings program is open.
-    host_.KillTimer(TIMER_SHOW_ONCE);
+    host_.DisarmTimer(TIMER_SHOW_ONCE);
     evaluating_ = false;
 }
 
@@ -152,7 +159,7 @@ void Scheduler::OnSettingsWatch() {
         return;
     }
     if (!running_) return;
-    count_ = std::min(host_.LoadTable(table_), ReservationTable::kSlots);
+    count_ = std::min(LoadTableForResident(profile_, table_), ReservationTable::kSlots);
     timersArmed_ = false;
     if (host_.GetChgFlag() != 0) {
         applyNow_ = true;
@@ -165,8 +172,10 @@ void Scheduler::OnSettingsWatch() {
     } else if (count_ != orderCount_) {
         // A table of another size without a reported change (a hand edit of
         // "Entry"): an order built for the old count would send the new positions
-        // to record 0 and never evaluate the new reservations.
+        // to record 0 and never evaluate the new reservations. A shuffled order
+        // is drawn anew, so the position on show is unknown here too.
         RebuildOrder();
+        currentPosition_ = -1;
     }
     evaluating_ = true;
 }
@@ -176,7 +185,8 @@ void Scheduler::Start() {
     timersArmed_ = false;
     running_ = true;
     applyNow_ = true;
-    evaluating_ = true;
+    // Paused, the closing of the settings program turns the evaluation back on.
+    if (settingsOpen_ == 0) evaluating_ = true;
 }
 
 void Scheduler::Stop() {
@@ -188,7 +198,7 @@ void Scheduler::Stop() {
 void Scheduler::Next() {
     applyNow_ = true;
     timersArmed_ = false;
-    evaluating_ = true;
+    if (settingsOpen_ == 0) evaluating_ = true;
 }
 
 bool Scheduler::LeftClickStop() {
@@ -198,7 +208,7 @@ bool Scheduler::LeftClickStop() {
     // winners would put a reservation back up while the menu shows "stopped".
     Pause();
     currentPosition_ = 0;
-    host_.ApplyReservation(0);
+    Apply(0);
     return true;
 }
 

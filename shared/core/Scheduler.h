@@ -11,14 +11,17 @@
 #include "DisplayOrder.h"
 #include "Evaluation.h"
 #include "ReservationRecord.h"
+#include "SettingsProfile.h"
 
-enum SchedulerTimer : uint32_t {
+// Every timer of the resident changer's window, the scheduler's and the window's own.
+enum ResidentTimer : uint32_t {
     TIMER_ROTATE = 1,             // rotation among repeat-timer winners
     TIMER_SHOW_ONCE = 2,          // show the next winner once
     TIMER_WATCH = 3,              // notice a closed date or time window (carried by the settings watch)
     TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch)
+    TIMER_TRAY_RETRY = 0x111,     // offer the tray icon again (the window's own)
     TIMER_SETTINGS_WATCH = 256,   // follow the settings program
-    TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the dialog's own)
+    TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the window's own)
 };
 
 class SchedulerHost {
@@ -26,14 +29,16 @@ public:
     virtual ~SchedulerHost() = default;
 
     // Window timers: arming an armed id restarts it with the new period.
-    virtual void SetTimer(uint32_t id, uint32_t periodMs) = 0;
-    virtual void KillTimer(uint32_t id) = 0;
+    virtual void ArmTimer(uint32_t id, uint32_t periodMs) = 0;
+    virtual void DisarmTimer(uint32_t id) = 0;
     virtual std::time_t Now() = 0;
+    // Milliseconds of a clock that only goes forward (the system's tick count):
+    // what the timers that ride on the settings watch are due by.
+    virtual uint64_t TickMs() = 0;
 
-    // Put the record at this display position on the desktop.
-    virtual void ApplyReservation(int position) = 0;
-    // Load the table from the profile; returns the slot count.
-    virtual int LoadTable(ReservationTable& table) = 0;
+    // Put the record, entry recordIndex of the table (0: the standard
+    // wallpaper), on the desktop.
+    virtual void ApplyReservation(const ReservationRecord& record, int recordIndex) = 0;
     // The exit sequence: the settings program asked the resident changer to end.
     virtual void RequestExit() = 0;
 
@@ -49,7 +54,8 @@ public:
     static constexpr uint32_t kTickMs = 10;
     static constexpr uint32_t kWatchMs = 100;
 
-    explicit Scheduler(SchedulerHost& host) : host_(host) {}
+    // The table is loaded from the profile whenever the settings program has closed.
+    Scheduler(SchedulerHost& host, const SettingsProfile& profile) : host_(host), profile_(profile) {}
 
     // Start-up: count from the stored "Entry" (Entry + 1; the table itself is
     // loaded by the first settings-watch tick), the stored shuffle flag. Builds the
@@ -63,10 +69,13 @@ public:
     // own: arming TIMER_EVALUATE switches the evaluation on, killing it switches
     // it off, and the host never sees that id. Same period and order of work, half
     // the wake-ups (under Wine each timer message costs about half a per cent of a
-    // core at that rate). The 100 ms watch rides on it the same way, on every
-    // tenth tick after its arming.
+    // core at that rate). The 100 ms watch rides on it the same way, due by the
+    // host's millisecond clock: a 10 ms window timer fires every 15.6 ms at the
+    // system's default resolution, and not at all while a picture is decoded.
     bool OnTimer(uint32_t id);
 
+    // While the settings program is open these only record what is to happen
+    // when it closes: nothing changes on the desktop meanwhile.
     void Start();
     void Stop();
     void Next();
@@ -96,12 +105,14 @@ public:
     const OrderTable& Order() const { return order_; }
 
 private:
+    void Apply(int position) { host_.ApplyReservation(RecordAt(position), RecordIndexAt(position)); }
+
     void OnEvaluate();
     void OnRotate();
     void OnShowOnce();
     void OnWatch();
-    void ArmWatch() { watchTicksLeft_ = kWatchMs / kTickMs; }
-    void KillWatch() { watchTicksLeft_ = 0; }
+    void ArmWatch();
+    void KillWatch() { watchArmed_ = false; }
     void OnSettingsWatch();
 
     void ArmDisplayTimers();
@@ -112,6 +123,7 @@ private:
     bool ValidPosition(int position) const { return position >= 0 && position < count_; }
 
     SchedulerHost& host_;
+    const SettingsProfile& profile_;
     ReservationTable table_;
     OrderTable order_;
     Evaluator evaluator_;
@@ -119,9 +131,9 @@ private:
     int orderCount_ = 0;  // the count order_ was built for
     bool shuffle_ = false;
     bool evaluating_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
-    // TIMER_WATCH, carried by TIMER_SETTINGS_WATCH: settings-watch ticks until the
-    // watch's next turn; 0 while it is off.
-    uint32_t watchTicksLeft_ = 0;
+    // TIMER_WATCH, carried by TIMER_SETTINGS_WATCH: on, and when its next turn is due.
+    bool watchArmed_ = false;
+    uint64_t watchDueMs_ = 0;
 
     bool running_ = true;
     int currentPosition_ = -1;

@@ -14,7 +14,8 @@
 namespace {
 
 // Window timers on a simulated clock, the profile in memory, the shared flags as
-// plain integers, and a log of every wallpaper put up.
+// plain integers, and a log of every wallpaper put up. With coarseTimers, timers
+// fire only at multiples of 15.625 ms, as at the system's default resolution.
 class FakeResident : public SchedulerHost {
 public:
     struct Shown {
@@ -22,19 +23,17 @@ public:
         std::string fileName;
     };
 
-    explicit FakeResident(std::time_t start) : start_(start), scheduler(*this) {}
+    explicit FakeResident(std::time_t start) : start_(start), scheduler(*this, profile) {}
 
-    void SetTimer(uint32_t id, uint32_t periodMs) override {
+    void ArmTimer(uint32_t id, uint32_t periodMs) override {
         // As the system does: at least 10 ms.
         const long long period = std::max<uint32_t>(periodMs, 10);
-        timers_[id] = {nowMs + period, period};
+        timers_[id] = {Due(nowMs + period), period};
     }
-    void KillTimer(uint32_t id) override { timers_.erase(id); }
+    void DisarmTimer(uint32_t id) override { timers_.erase(id); }
     std::time_t Now() override { return start_ + static_cast<std::time_t>(nowMs / 1000); }
-    void ApplyReservation(int position) override {
-        shown.push_back({nowMs, scheduler.RecordAt(position).fileName});
-    }
-    int LoadTable(ReservationTable& table) override { return LoadTableForResident(profile, table); }
+    uint64_t TickMs() override { return static_cast<uint64_t>(nowMs); }
+    void ApplyReservation(const ReservationRecord& record, int) override { shown.push_back({nowMs, record.fileName}); }
     void RequestExit() override { exitRequested = true; }
     int32_t GetMDSFlag() override { return mds; }
     int32_t GetExitFlag() override { return exitFlag; }
@@ -52,7 +51,7 @@ public:
             }
             if (next->second.due > end) break;
             nowMs = next->second.due;
-            next->second.due += next->second.period;
+            next->second.due = Due(next->second.due + next->second.period);
             scheduler.OnTimer(next->first);
         }
         nowMs = end;
@@ -77,6 +76,7 @@ public:
     MemoryStore store;
     SettingsProfile profile{store};
     long long nowMs = 0;
+    bool coarseTimers = false;
     int32_t mds = 0, exitFlag = 0, chg = 0;
     bool exitRequested = false;
     std::vector<Shown> shown;
@@ -86,6 +86,12 @@ private:
         long long due;
         long long period;
     };
+    // The first whole millisecond at or after t when the timers fire then.
+    long long Due(long long t) const {
+        if (!coarseTimers) return t;
+        const long long tick = (t * 1000 + 15624) / 15625;
+        return (tick * 15625 + 999) / 1000;
+    }
     std::time_t start_;
     std::map<uint32_t, Timer> timers_;
 
@@ -415,4 +421,71 @@ TEST(Scheduler, DamagedRepeatPeriodsAreHeldToTheEditorsRange) {
     mdk.RunFor(kMaxTimerPeriodMs + 60000);
     ASSERT_EQ(mdk.Names(), Names({"huge", "ok", "huge"}));
     EXPECT_EQ(mdk.shown[1].atMs - mdk.shown[0].atMs, kMaxTimerPeriodMs);
+}
+
+// Chosen from a menu opened before the settings program, Next and Start wait for
+// its closing: nothing changes on the desktop while it is open.
+TEST(Scheduler, NextAndStartWhileTheSettingsProgramIsOpenWaitForItsClosing) {
+    FakeResident mdk(At(2026, 6, 10, 12, 0));
+    mdk.Save({Repeating("A", 60), Repeating("B", 60)});
+    mdk.StartUp();
+    mdk.RunFor(1000);
+    mdk.mds = 1;
+    mdk.RunFor(100);
+    mdk.scheduler.Next();
+    mdk.scheduler.Stop();
+    mdk.scheduler.Start();
+    mdk.RunFor(5000);
+    EXPECT_EQ(mdk.Names(), Names({"A"}));
+    mdk.mds = 0;
+    mdk.RunFor(100);
+    EXPECT_EQ(mdk.Names(), Names({"A", "B"}));
+}
+
+// A 10 ms timer fires every 15.625 ms at the system's default resolution: the
+// watch keeps to its 100 ms by the clock, so the end of a time window is handed
+// over within a watch turn (at most seven such ticks) and the one-shot's tick,
+// whatever the phase of the ticks (counting ten ticks took up to 172 ms).
+TEST(Scheduler, TheWatchKeepsItsTimeOnACoarseTimer) {
+    long long slowest = 0;
+    for (int phase = 0; phase < 160; phase += 16) {
+        FakeResident mdk(At(2026, 6, 10, 12, 0));
+        mdk.coarseTimers = true;
+        mdk.Save({TimeWindowRecord(12, 0, 12, 0, "noon.jpg"), TimeWindowRecord(12, 0, 12, 5, "after.jpg")});
+        mdk.RunFor(phase);
+        mdk.StartUp();
+        mdk.RunFor(60000 - phase);
+        ASSERT_EQ(mdk.Names(), Names({"noon.jpg"}));
+        mdk.RunFor(1000);
+        ASSERT_EQ(mdk.Names(), Names({"noon.jpg", "after.jpg"}));
+        slowest = std::max(slowest, mdk.shown[1].atMs - 60000);
+    }
+    EXPECT_LE(slowest, 127);
+}
+
+// "Entry" edited by hand with shuffle on: the order is drawn anew, so the record on
+// show is looked up again, and the end of its date window still hands over to the
+// next winner (here every other record names the same file).
+TEST(Scheduler, AReloadOfAnotherSizeWithShuffleStillHandsOverAtMidnight) {
+    for (int others = 8; others < 12; ++others) {
+        FakeResident mdk(At(2026, 6, 10, 23, 59));
+        ReservationRecord today = DateWindowRecord(6, 10, 6, 10, "today.jpg");
+        today.timeOn = 1;
+        today.toHour = 23;
+        today.toMinute = 59;
+        std::vector<ReservationRecord> table{today};
+        for (int i = 0; i < others; ++i) table.push_back(DateWindowRecord(6, 1, 12, 31, "summer.jpg"));
+        mdk.Save(table);
+        mdk.StartUp();
+        mdk.scheduler.ToggleShuffle();
+        mdk.RunFor(1000);
+        ASSERT_EQ(mdk.Names(), Names({"today.jpg"}));
+        mdk.mds = 1;
+        mdk.RunFor(100);
+        table.push_back(DateWindowRecord(6, 1, 12, 31, "summer.jpg"));
+        mdk.Save(table);
+        mdk.mds = 0;
+        mdk.RunFor(2 * 60000);
+        EXPECT_EQ(mdk.shown.back().fileName, "summer.jpg") << others;
+    }
 }
