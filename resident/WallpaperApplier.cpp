@@ -6,7 +6,6 @@
 
 #include "core/PathText.h"
 #include "core/ReservationStorage.h"
-#include "core/TempBitmap.h"
 #include "win/DecodedPicture.h"
 #include "win/RegistryKey.h"
 
@@ -69,21 +68,9 @@ void WallpaperApplier::ApplyReservation(const ReservationRecord& record, int32_t
 
 std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
     if (fileName.empty() || GetUpperExtension(fileName) == "BMP") return "";
-    const int32_t row = plugins_.FindPlugin(fileName);
-    if (row < 0) return "";
-    HLOCAL info = nullptr;
-    HLOCAL bits = nullptr;
-    if (plugins_.DecodePicture(row, fileName, &info, &bits) != 0) return "";
-    const DecodedPicture picture(info, bits);
-    if (!picture.Locked()) return "";
-
-    DibHeader header;
-    TempBitmapLayout layout;
-    if (!ReadDibHeader(picture.Info(), picture.InfoBytes(), header) ||
-        !PlanTempBitmap(header, picture.InfoBytes(), picture.BitsBytes(), layout)) {
-        return "";
-    }
-    const std::vector<uint8_t> head = TempBitmapHead(layout, picture.Info());
+    const PluginBitmap picture(plugins_, fileName);
+    if (picture.Outcome() != PluginBitmap::Result::Decoded) return "";
+    const std::vector<uint8_t>& head = picture.Head();
 
     const std::string path = TempBitmapPath();
     // The previous picture's file is written over and then cut to length: its
@@ -94,7 +81,7 @@ std::string WallpaperApplier::ConvertToTempBitmap(const std::string& fileName) {
     // picture; the background colour alone is the honest result.
     if (file == INVALID_HANDLE_VALUE) return "";
     const bool written = WriteAll(file, head.data(), static_cast<uint32_t>(head.size())) &&
-                         WriteAll(file, picture.Bits(), layout.imageSize) && SetEndOfFile(file);
+                         WriteAll(file, picture.Bits(), picture.Layout().imageSize) && SetEndOfFile(file);
     const bool closed = CloseHandle(file) != 0;
     if (!written || !closed) {
         DeleteFileA(path.c_str());

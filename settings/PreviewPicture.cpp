@@ -1,10 +1,8 @@
 #include "PreviewPicture.h"
 
 #include <cstdlib>
-#include <vector>
 
 #include "core/PathText.h"
-#include "core/TempBitmap.h"
 #include "win/DecodedPicture.h"
 #include "win/PluginHost.h"
 
@@ -52,27 +50,18 @@ PreviewPicture::Result PreviewPicture::LoadBitmapFile(const std::string& path) {
 }
 
 PreviewPicture::Result PreviewPicture::Decode(PluginHost& plugins, const std::string& path) {
-    const int32_t row = plugins.FindPlugin(path);
-    if (row == -2) return Result::CannotOpen;
-    if (row < 0) return Result::NoPlugin;
-    HLOCAL infoHandle = nullptr;
-    HLOCAL bitsHandle = nullptr;
-    if (plugins.DecodePicture(row, path, &infoHandle, &bitsHandle) != 0) return Result::DecodeFailed;
-    const DecodedPicture decoded(infoHandle, bitsHandle);
-    if (!decoded.Locked()) return Result::DecodeFailed;
-
+    const PluginBitmap decoded(plugins, path);
+    switch (decoded.Outcome()) {
+        case PluginBitmap::Result::Decoded: break;
+        case PluginBitmap::Result::CannotOpen: return Result::CannotOpen;
+        case PluginBitmap::Result::NoPlugin: return Result::NoPlugin;
+        case PluginBitmap::Result::Failed: return Result::DecodeFailed;
+    }
     // The header as a file of it would say, cut to what the blocks hold: GDI
     // then reads nothing beyond them.
-    DibHeader header;
-    TempBitmapLayout layout;
-    if (!ReadDibHeader(decoded.Info(), decoded.InfoBytes(), header) ||
-        !PlanTempBitmap(header, decoded.InfoBytes(), decoded.BitsBytes(), layout)) {
-        return Result::DecodeFailed;
-    }
-    const std::vector<uint8_t> head = TempBitmapHead(layout, decoded.Info());
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(head.data() + kBitmapFileHeaderSize);
-    const int32_t width = header.width;
-    const int32_t height = std::abs(layout.height);
+    const BITMAPINFO* info = decoded.Info();
+    const int32_t width = decoded.Header().width;
+    const int32_t height = std::abs(decoded.Layout().height);
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPixels) return Result::DecodeFailed;
 
     // Unpacked once into a bitmap of the screen's kind: palettes and run lengths

@@ -1,12 +1,20 @@
 #pragma once
-// The two blocks a plug-in hands back for a decoded picture (information and
-// pixels), locked while this lives and freed on every way out. Sizes are what the
-// plug-in really allocated: read nothing beyond them.
+// A picture decoded by the import plug-ins: the two blocks a plug-in hands back
+// (information and pixels), locked while this lives and freed on every way out,
+// and the same picture laid out as a bitmap file would hold it. Sizes are what
+// the plug-in really allocated: nothing is read beyond them.
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/TempBitmap.h"
+
+class PluginHost;
 
 class DecodedPicture {
 public:
@@ -39,4 +47,35 @@ private:
     HLOCAL bitsHandle_;
     const uint8_t* info_ = nullptr;
     const uint8_t* bits_ = nullptr;
+};
+
+// A file decoded by whichever loaded plug-in reads it, looked up for this
+// decode, and planned as a bitmap file: the head of the file (file header,
+// information header, colours) and the plug-in's pixel block, which holds at
+// least Layout().imageSize bytes.
+class PluginBitmap {
+public:
+    enum class Result {
+        Decoded,
+        NoPlugin,    // no loaded plug-in reads the file
+        CannotOpen,  // the file cannot be opened (the settings program's host only)
+        Failed,      // the plug-in failed, or its blocks do not hold a bitmap
+    };
+
+    PluginBitmap(PluginHost& plugins, const std::string& path);
+
+    Result Outcome() const { return result_; }
+    const DibHeader& Header() const { return header_; }
+    const TempBitmapLayout& Layout() const { return layout_; }
+    const std::vector<uint8_t>& Head() const { return head_; }
+    // The information header and colours within Head(), as GDI takes them.
+    const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(head_.data() + kBitmapFileHeaderSize); }
+    const uint8_t* Bits() const { return blocks_->Bits(); }
+
+private:
+    Result result_ = Result::Failed;
+    std::optional<DecodedPicture> blocks_;
+    DibHeader header_;
+    TempBitmapLayout layout_;
+    std::vector<uint8_t> head_;
 };

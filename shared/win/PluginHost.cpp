@@ -149,44 +149,39 @@ bool PluginHost::LoadPlugins(const std::string& folder) {
     return true;
 }
 
-int32_t PluginHost::FindPlugin(const std::string& path) {
-    if (!loaded_) return -1;
+PluginMatch PluginHost::FindPlugin(const std::string& path) {
+    if (!loaded_) return {};
     // One byte past the head so that a plug-in reading a string from the head
     // offered at +128 still finds a zero.
     unsigned char head[kHeadSize + 1] = {};
-    if (!ReadHead(path, head, kHeadSize) && variant_ == Variant::Settings) return -2;
+    if (!ReadHead(path, head, kHeadSize) && variant_ == Variant::Settings) return {-2, 0};
     for (int32_t row = 0; row < count_; ++row) {
         const auto isSupported = Export<IsSupportedFn>(table_[static_cast<size_t>(row)].module, "IsSupported");
         if (isSupported == nullptr) continue;
-        if (isSupported(path.c_str(), reinterpret_cast<DWORD_PTR>(head)) != 0) {
-            headerOffset_ = 0;
-            return row;
-        }
-        if (isSupported(path.c_str(), reinterpret_cast<DWORD_PTR>(head + 128)) != 0) {
-            headerOffset_ = 128;
-            return row;
-        }
+        if (isSupported(path.c_str(), reinterpret_cast<DWORD_PTR>(head)) != 0) return {row, 0};
+        if (isSupported(path.c_str(), reinterpret_cast<DWORD_PTR>(head + 128)) != 0) return {row, 128};
     }
-    return -1;
+    return {};
 }
 
-int32_t PluginHost::DecodePicture(int32_t row, const std::string& path, HLOCAL* info, HLOCAL* bits) {
+int32_t PluginHost::DecodePicture(const PluginMatch& match, const std::string& path, HLOCAL* info, HLOCAL* bits) {
     if (info != nullptr) *info = nullptr;
     if (bits != nullptr) *bits = nullptr;
+    const int32_t row = match.row;
     if (info == nullptr || bits == nullptr || row < 0 || row >= count_) return -1;
     const auto getPicture = Export<GetPictureFn>(table_[static_cast<size_t>(row)].module, "GetPicture");
     if (getPicture == nullptr) return -1;
 
     HLOCAL infoBlock = nullptr;
     HLOCAL bitsBlock = nullptr;
-    int32_t result = getPicture(path.c_str(), headerOffset_, 0, &infoBlock, &bitsBlock, IgnoreProgress, 0);
-    // Success without both blocks would leave the caller nothing to lock.
-    if (result == 0 && (infoBlock == nullptr || bitsBlock == nullptr)) result = -1;
-    if (result != 0) {
-        // A failing plug-in may have allocated either block already.
+    const int32_t result = getPicture(path.c_str(), match.headerOffset, 0, &infoBlock, &bitsBlock, IgnoreProgress, 0);
+    if (result != 0) return result;
+    // Success without both blocks would leave the caller nothing to lock; what
+    // there is was handed over with the success, and goes.
+    if (infoBlock == nullptr || bitsBlock == nullptr) {
         if (infoBlock != nullptr) LocalFree(infoBlock);
         if (bitsBlock != nullptr) LocalFree(bitsBlock);
-        return result;
+        return -1;
     }
     *info = infoBlock;
     *bits = bitsBlock;

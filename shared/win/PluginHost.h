@@ -9,6 +9,13 @@
 #include <cstdint>
 #include <string>
 
+// The plug-in that reads a file, and where in the file its header starts.
+struct PluginMatch {
+    int32_t row = -1;          // -1: none reads it; -2 (settings variant): the file cannot be opened
+    int32_t headerOffset = 0;  // 0, or 128 for a file behind a 128-byte header
+    bool Found() const { return row >= 0; }
+};
+
 struct PluginRecord {
     HMODULE module = nullptr;
     char description[256] = {};
@@ -40,17 +47,18 @@ public:
     // previous rows' modules; once 256 rows are in use no further file is loaded.
     bool LoadPlugins(const std::string& folder);
 
-    // The row of the first plug-in that accepts the file, -1 when none does or no
-    // load found plug-in files, -2 (settings variant only) when the file cannot be
-    // opened. Remembers the header offset (0 or 128) for DecodePicture.
-    int32_t FindPlugin(const std::string& path);
+    // The first plug-in that accepts the file, with the header offset it accepted
+    // it at; row -1 when none does or no load found plug-in files, -2 (settings
+    // variant only) when the file cannot be opened.
+    PluginMatch FindPlugin(const std::string& path);
 
-    // GetPicture of the row's plug-in for the file at the remembered offset. Both
+    // GetPicture of the matched plug-in for the file at the matched offset. Both
     // handles are NULL unless the plug-in returned 0; the result is the plug-in's
     // (0 success), or -1 when the row or its GetPicture is missing or when the
-    // plug-in reported success without both blocks. Blocks that a failing
-    // plug-in left behind are freed here.
-    int32_t DecodePicture(int32_t row, const std::string& path, HLOCAL* info, HLOCAL* bits);
+    // plug-in reported success without both blocks. After a failure the handles
+    // the plug-in wrote are not to be used, so they are left alone (a plug-in may
+    // have freed them itself): at worst a broken plug-in leaks, never a double free.
+    int32_t DecodePicture(const PluginMatch& match, const std::string& path, HLOCAL* info, HLOCAL* bits);
 
     // Settings variant: whether the folder holds a file matching any loaded
     // pattern or "*.bmp".
@@ -74,7 +82,6 @@ private:
     std::array<PluginRecord, kMaxPlugins> table_{};
     int32_t count_ = 0;
     bool loaded_ = false;
-    int32_t headerOffset_ = 0;
 };
 
 // The Susie viewer's plug-in folder: the REG_SZ "Path" of

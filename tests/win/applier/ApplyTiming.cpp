@@ -72,11 +72,11 @@ int main(int argc, char** argv) {
         }
         convert.push_back(Milliseconds(start, end));
 
-        const int32_t row = plugins.FindPlugin(record.fileName);
+        const PluginMatch match = plugins.FindPlugin(record.fileName);
         HLOCAL info = nullptr;
         HLOCAL bits = nullptr;
         QueryPerformanceCounter(&start);
-        const int32_t result = plugins.DecodePicture(row, record.fileName, &info, &bits);
+        const int32_t result = plugins.DecodePicture(match, record.fileName, &info, &bits);
         QueryPerformanceCounter(&end);
         if (result != 0) {
             std::fprintf(stderr, "%s could not be decoded\n", argv[1]);

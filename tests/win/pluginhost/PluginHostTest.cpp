@@ -91,11 +91,14 @@ std::vector<std::string> Patterns(const PluginRecord& record) {
     return patterns;
 }
 
-long IsSupportedCalls(const PluginHost& host, int row) {
-    using CallsFn = long(__stdcall*)();
-    const FARPROC proc = GetProcAddress(host.Record(row).module, "TestIsSupportedCalls");
-    return proc == nullptr ? -1 : reinterpret_cast<CallsFn>(reinterpret_cast<void (*)()>(proc))();
+// One of the test plug-in's own exports for the tests, -1 when it has none.
+long AskPlugin(const PluginHost& host, int row, const char* name) {
+    using AskFn = long(__stdcall*)();
+    const FARPROC proc = GetProcAddress(host.Record(row).module, name);
+    return proc == nullptr ? -1 : reinterpret_cast<AskFn>(reinterpret_cast<void (*)()>(proc))();
 }
+
+long IsSupportedCalls(const PluginHost& host, int row) { return AskPlugin(host, row, "TestIsSupportedCalls"); }
 
 // What the test plug-in put into the decoded picture.
 struct Decoded {
@@ -106,11 +109,11 @@ struct Decoded {
     unsigned char firstPixelByte = 0;
 };
 
-Decoded Decode(PluginHost& host, int row, const std::string& path) {
+Decoded Decode(PluginHost& host, const PluginMatch& match, const std::string& path) {
     Decoded d;
     HLOCAL info = reinterpret_cast<HLOCAL>(1);
     HLOCAL bits = reinterpret_cast<HLOCAL>(1);
-    d.result = host.DecodePicture(row, path, &info, &bits);
+    d.result = host.DecodePicture(match, path, &info, &bits);
     d.handlesNull = info == nullptr && bits == nullptr;
     if (d.result == 0 && info != nullptr && bits != nullptr) {
         const auto* header = static_cast<const BITMAPINFOHEADER*>(LocalLock(info));
@@ -189,14 +192,14 @@ TEST(LoadPlugins, AFolderWithoutPluginFilesLeavesTheTableAndClearsTheFlag) {
     PluginHost host(PluginHost::Variant::Settings);
     ASSERT_TRUE(host.LoadPlugins(PluginFolder("single")));
     ASSERT_EQ(host.Count(), 1);
-    EXPECT_EQ(host.FindPlugin(image), 0);
+    EXPECT_EQ(host.FindPlugin(image).row, 0);
 
     // Only other files and a folder named like a plug-in.
     EXPECT_FALSE(host.LoadPlugins(PluginFolder("empty")));
     EXPECT_FALSE(host.Loaded());
     EXPECT_EQ(host.Count(), 1);
-    EXPECT_EQ(host.FindPlugin(image), -1);
-    EXPECT_EQ(host.FindPlugin(files.Path() + "\\missing.aaa"), -1);
+    EXPECT_EQ(host.FindPlugin(image).row, -1);
+    EXPECT_EQ(host.FindPlugin(files.Path() + "\\missing.aaa").row, -1);
     EXPECT_FALSE(host.LoadPlugins(PluginFolder("no such folder")));
 
     // A later load that finds files rebuilds the table from row 0.
@@ -237,18 +240,18 @@ TEST(FindPlugin, AMissingFileIsMinusTwoOnlyInTheSettingsProgram) {
     const std::string missing = files.Path() + "\\missing.aaa";
 
     PluginHost settings(PluginHost::Variant::Settings);
-    EXPECT_EQ(settings.FindPlugin(missing), -1);  // nothing loaded yet
+    EXPECT_EQ(settings.FindPlugin(missing).row, -1);  // nothing loaded yet
     ASSERT_TRUE(settings.LoadPlugins(PluginFolder("single")));
     const long before = IsSupportedCalls(settings, 0);
-    EXPECT_EQ(settings.FindPlugin(missing), -2);
-    EXPECT_EQ(settings.FindPlugin(files.Path()), -2);  // a folder is no file
+    EXPECT_EQ(settings.FindPlugin(missing).row, -2);
+    EXPECT_EQ(settings.FindPlugin(files.Path()).row, -2);  // a folder is no file
     EXPECT_EQ(IsSupportedCalls(settings, 0), before);
 
     // The resident changer offers an all-zero head instead.
     PluginHost resident(PluginHost::Variant::Resident);
     ASSERT_TRUE(resident.LoadPlugins(PluginFolder("single")));
     const long residentBefore = IsSupportedCalls(resident, 0);
-    EXPECT_EQ(resident.FindPlugin(missing), -1);
+    EXPECT_EQ(resident.FindPlugin(missing).row, -1);
     EXPECT_EQ(IsSupportedCalls(resident, 0), residentBefore + 2);
     EXPECT_FALSE(resident.FolderHasImages(PluginFolder("single")));
     settings.UnloadPlugins();
@@ -268,19 +271,19 @@ TEST(FindPlugin, OffersAZeroFilledHeadAtZeroAndAt128) {
     const int fmt = RowOf(host, "fmt");
     ASSERT_GE(fmt, 0);
 
-    EXPECT_EQ(host.FindPlugin(big), fmt);
+    EXPECT_EQ(host.FindPlugin(big).row, fmt);
     // Accepted only when everything after the five bytes reads as zero.
-    EXPECT_EQ(host.FindPlugin(shortFile), fmt);
-    EXPECT_EQ(host.FindPlugin(late), -1);
-    EXPECT_EQ(host.FindPlugin(other), -1);  // the archive plug-in would take anything
+    EXPECT_EQ(host.FindPlugin(shortFile).row, fmt);
+    EXPECT_EQ(host.FindPlugin(late).row, -1);
+    EXPECT_EQ(host.FindPlugin(other).row, -1);  // the archive plug-in would take anything
 
     // GetPicture gets the offset of the lookup just before it.
-    ASSERT_EQ(host.FindPlugin(headed), fmt);
-    Decoded d = Decode(host, fmt, headed);
+    ASSERT_EQ(host.FindPlugin(headed).row, fmt);
+    Decoded d = Decode(host, host.FindPlugin(headed), headed);
     EXPECT_EQ(d.result, 0);
     EXPECT_EQ(d.offset, 128);
-    ASSERT_EQ(host.FindPlugin(big), fmt);
-    d = Decode(host, fmt, big);
+    ASSERT_EQ(host.FindPlugin(big).row, fmt);
+    d = Decode(host, host.FindPlugin(big), big);
     EXPECT_EQ(d.result, 0);
     EXPECT_EQ(d.offset, 0);
     host.UnloadPlugins();
@@ -295,8 +298,8 @@ TEST(DecodePicture, HandsOverThePluginsBlocks) {
     const int fmt = RowOf(host, "fmt");
     const int fail = RowOf(host, "fail");
 
-    ASSERT_EQ(host.FindPlugin(image), fmt);
-    const Decoded d = Decode(host, fmt, image);
+    ASSERT_EQ(host.FindPlugin(image).row, fmt);
+    const Decoded d = Decode(host, host.FindPlugin(image), image);
     EXPECT_EQ(d.result, 0);
     EXPECT_EQ(d.width, 2);
     EXPECT_EQ(d.height, 1);
@@ -304,23 +307,25 @@ TEST(DecodePicture, HandsOverThePluginsBlocks) {
     EXPECT_EQ(d.firstPixelByte, kFmtId * 16);
     EXPECT_EQ(d.callback, 1);  // a progress callback that lets it go on
 
-    // A failure hands back no blocks, also when the plug-in allocated them.
-    ASSERT_EQ(host.FindPlugin(failing), fail);
-    const Decoded f = Decode(host, fail, failing);
+    // A failure hands back no blocks, also when the plug-in allocated them, and
+    // leaves those blocks alone.
+    ASSERT_EQ(host.FindPlugin(failing).row, fail);
+    const Decoded f = Decode(host, host.FindPlugin(failing), failing);
     EXPECT_EQ(f.result, 3);
     EXPECT_TRUE(f.handlesNull);
+    EXPECT_EQ(AskPlugin(host, fail, "TestFailedBlocksValid"), 1);
     // Success without the pixel bits is no success.
     const std::string hollow = files.Write("hollow.fal", "NONE");
-    ASSERT_EQ(host.FindPlugin(hollow), fail);
-    const Decoded h = Decode(host, fail, hollow);
+    ASSERT_EQ(host.FindPlugin(hollow).row, fail);
+    const Decoded h = Decode(host, host.FindPlugin(hollow), hollow);
     EXPECT_EQ(h.result, -1);
     EXPECT_TRUE(h.handlesNull);
 
-    EXPECT_EQ(Decode(host, -1, image).result, -1);
-    EXPECT_EQ(Decode(host, host.Count(), image).result, -1);
-    EXPECT_TRUE(Decode(host, host.Count(), image).handlesNull);
+    EXPECT_EQ(Decode(host, {-1, 0}, image).result, -1);
+    EXPECT_EQ(Decode(host, {host.Count(), 0}, image).result, -1);
+    EXPECT_TRUE(Decode(host, {host.Count(), 0}, image).handlesNull);
     HLOCAL info = nullptr;
-    EXPECT_EQ(host.DecodePicture(fmt, image, &info, nullptr), -1);
+    EXPECT_EQ(host.DecodePicture({fmt, 0}, image, &info, nullptr), -1);
     EXPECT_EQ(info, nullptr);
     host.UnloadPlugins();
 }
@@ -344,8 +349,8 @@ TEST(FindPlugin, TheFirstLoadedOfTwoWins) {
     ASSERT_TRUE(host.LoadPlugins(PluginFolder("both")));
     ASSERT_EQ(host.Count(), 2);
     EXPECT_EQ(RowOf(host, first), 0);
-    ASSERT_EQ(host.FindPlugin(image), 0);
-    EXPECT_EQ(Decode(host, 0, image).id, first == "dup1" ? kDup1Id : kDup2Id);
+    ASSERT_EQ(host.FindPlugin(image).row, 0);
+    EXPECT_EQ(Decode(host, host.FindPlugin(image), image).id, first == "dup1" ? kDup1Id : kDup2Id);
     host.UnloadPlugins();
 }
 
@@ -360,11 +365,11 @@ TEST(LoadPlugins, ProgramFolderFirstSusieFolderOnlyWithoutPluginFiles) {
     EXPECT_TRUE(LoadPluginsFromProgramOrSusieFolder(host, PluginFolder("onlyarchive")));
     EXPECT_TRUE(host.Loaded());
     EXPECT_EQ(host.Count(), 0);
-    EXPECT_EQ(host.FindPlugin(image), -1);
+    EXPECT_EQ(host.FindPlugin(image).row, -1);
 
     EXPECT_TRUE(LoadPluginsFromProgramOrSusieFolder(host, PluginFolder("empty")));
     EXPECT_EQ(host.Count(), 1);
-    EXPECT_EQ(host.FindPlugin(image), 0);
+    EXPECT_EQ(host.FindPlugin(image).row, 0);
     host.UnloadPlugins();
 
     // No Susie setting: the second search is "\*.SPI" at the current drive's root.

@@ -36,6 +36,9 @@
 namespace {
 
 long isSupportedCalls = 0;
+// The blocks of the last decode this plug-in failed, still its own.
+HLOCAL failedInfo = nullptr;
+HLOCAL failedBits = nullptr;
 
 int Put(LPSTR buffer, int length, const char* text) {
     int n = static_cast<int>(std::strlen(text));
@@ -147,7 +150,13 @@ __declspec(dllexport) int __stdcall GetPicture(LPCSTR path, LONG_PTR offset, uns
     *info = infoBlock;
     *bits = bitsBlock;
     if (PLUGIN_KIND == KIND_FAIL) {
-        if (FileHasMagicAt(path, offset)) return 3;  // broken data, both blocks left behind
+        if (FileHasMagicAt(path, offset)) {
+            // Broken data, both blocks left behind: after a failure the host must
+            // not use them (a plug-in may free them itself).
+            failedInfo = infoBlock;
+            failedBits = bitsBlock;
+            return 3;
+        }
         LocalFree(bitsBlock);
         *bits = nullptr;
         return 0;  // "success" without the pixel bits
@@ -173,5 +182,18 @@ __declspec(dllexport) int __stdcall GetPicture(LPCSTR path, LONG_PTR offset, uns
 
 // For the tests: how often IsSupported ran.
 __declspec(dllexport) long __stdcall TestIsSupportedCalls() { return isSupportedCalls; }
+
+// For the tests: 1 when the blocks of the last failed decode are still valid
+// (nobody freed them), then freed here.
+__declspec(dllexport) long __stdcall TestFailedBlocksValid() {
+    const bool valid = failedInfo != nullptr && failedBits != nullptr && LocalFlags(failedInfo) != LMEM_INVALID_HANDLE &&
+                       LocalFlags(failedBits) != LMEM_INVALID_HANDLE;
+    if (valid) {
+        LocalFree(failedInfo);
+        LocalFree(failedBits);
+    }
+    failedInfo = failedBits = nullptr;
+    return valid ? 1 : 0;
+}
 
 }  // extern "C"

@@ -1,0 +1,25 @@
+#include "DecodedPicture.h"
+
+#include "PluginHost.h"
+
+PluginBitmap::PluginBitmap(PluginHost& plugins, const std::string& path) {
+    const PluginMatch match = plugins.FindPlugin(path);
+    if (match.row == -2) {
+        result_ = Result::CannotOpen;
+        return;
+    }
+    if (!match.Found()) {
+        result_ = Result::NoPlugin;
+        return;
+    }
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    if (plugins.DecodePicture(match, path, &info, &bits) != 0) return;
+    blocks_.emplace(info, bits);
+    if (!blocks_->Locked() || !ReadDibHeader(blocks_->Info(), blocks_->InfoBytes(), header_) ||
+        !PlanTempBitmap(header_, blocks_->InfoBytes(), blocks_->BitsBytes(), layout_)) {
+        return;
+    }
+    head_ = TempBitmapHead(layout_, blocks_->Info());
+    result_ = Result::Decoded;
+}
