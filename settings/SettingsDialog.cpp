@@ -51,10 +51,6 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
         PassToDefault();
         return 0;
     });
-    BindMessage(WM_PAINT, [this](WPARAM, LPARAM) {
-        PassToDefault();  // the framework paints the icon while minimised
-        return 0;
-    });
 
     // Which list the editor works for: the one clicked or focused last.
     const auto activated = [this](int id, void (SettingsDialog::*handler)()) {

@@ -4,25 +4,10 @@
 
 namespace winui {
 
-namespace {
-Application* g_current = nullptr;
-}
+Application::Application(const std::string& applicationName, const std::string& companyKey)
+    : store_(HKEY_CURRENT_USER, "Software\\" + companyKey + "\\" + applicationName), profile_(store_) {}
 
-Application::Application(std::string applicationName, std::string companyKey)
-    : instance_(GetModuleHandleA(nullptr)),
-      name_(std::move(applicationName)),
-      rootPath_("Software\\" + companyKey + "\\" + name_),
-      store_(HKEY_CURRENT_USER, rootPath_),
-      profile_(store_),
-      previous_(g_current) {
-    g_current = this;
-}
-
-Application::~Application() {
-    if (g_current == this) g_current = previous_;
-}
-
-Application* Application::Current() { return g_current; }
+Application::~Application() = default;
 
 void Application::EnableControls() {
     INITCOMMONCONTROLSEX controls{};

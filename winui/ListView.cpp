@@ -1,6 +1,5 @@
 #include "winui/ListView.h"
 
-#include <exception>
 
 #include "winui/Dialog.h"
 #include "winui/ImageList.h"
@@ -11,23 +10,6 @@ namespace {
 
 // The list-view structures take the text as a mutable pointer even where they only read it.
 char* TextArgument(const std::string& text) { return const_cast<char*>(text.c_str()); }
-
-struct SortContext {
-    const std::function<int(LPARAM, LPARAM)>* compare;
-    std::exception_ptr failure;
-};
-
-int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM context) {
-    auto& sort = *reinterpret_cast<SortContext*>(context);
-    if (sort.failure) return 0;
-    try {
-        return (*sort.compare)(a, b);
-    } catch (...) {
-        // The list's own code is on the stack: the exception waits until the sort returns.
-        sort.failure = std::current_exception();
-        return 0;
-    }
-}
 
 }  // namespace
 
@@ -157,12 +139,6 @@ void ListView::SetImageList(const ImageList& images, int which) {
     const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
     if ((style & LVS_SHAREIMAGELISTS) == 0) SetWindowLongPtrA(hwnd_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
     Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images.Handle()));
-}
-
-void ListView::SortItems(const std::function<int(LPARAM a, LPARAM b)>& compare) {
-    SortContext context{&compare, nullptr};
-    Send(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context), reinterpret_cast<LPARAM>(&CompareRows));
-    if (context.failure) std::rethrow_exception(context.failure);
 }
 
 }  // namespace winui

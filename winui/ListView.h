@@ -8,7 +8,6 @@
 
 #include <commctrl.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,11 +57,6 @@ public:
     // Gives the list the image list (LVSIL_SMALL, LVSIL_NORMAL, LVSIL_STATE)
     // without handing it over: the list is made to share it.
     void SetImageList(const ImageList& images, int which = LVSIL_SMALL);
-
-    // Sorts the rows; compare gets two rows' values and answers like strcmp. An
-    // exception thrown by compare leaves the list's sort unharmed (the rows end
-    // in some order) and is thrown again here.
-    void SortItems(const std::function<int(LPARAM a, LPARAM b)>& compare);
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -37,9 +37,6 @@ class Evaluator {
 public:
     void Evaluate(ReservationTable& table, const OrderTable& order, int count, std::time_t now);
 
-    // Forget the cached minute: the next Evaluate works everything out again.
-    void Invalidate() { valid_ = false; }
-
     // NextWinner(0) of the last evaluation: the first winner from position 1 on,
     // else position 0. Kept with the levels, so a tick need not search for it.
     int FirstWinner() const { return firstWinner_; }

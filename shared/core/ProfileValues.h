@@ -8,7 +8,6 @@ namespace profile {
 
 inline constexpr const char* kCompanyKey = "Vezaru";
 inline constexpr const char* kApplicationName = "Mirado";
-inline constexpr const char* kRootPath = "Software\\Vezaru\\Mirado";
 
 // "Settings"
 inline constexpr IntSetting kFlag1stBoot{"Settings", "Flag1stBoot", 0};

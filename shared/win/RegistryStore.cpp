@@ -2,10 +2,6 @@
 
 #include <utility>
 
-#include "core/ProfileValues.h"
-
-RegistryStore::RegistryStore() : RegistryStore(HKEY_CURRENT_USER, profile::kRootPath) {}
-
 RegistryStore::RegistryStore(HKEY root, std::string rootPath) : root_(root), rootPath_(std::move(rootPath)) {}
 
 std::string RegistryStore::KeyPath(const std::string& section) const {

@@ -13,8 +13,6 @@
 
 class RegistryStore : public SettingsStore {
 public:
-    // The profile of this system: HKEY_CURRENT_USER\Software\Vezaru\Mirado.
-    RegistryStore();
     RegistryStore(HKEY root, std::string rootPath);
 
     bool ReadInt(const std::string& section, const std::string& name, int32_t& value) const override;

@@ -16,6 +16,7 @@
 #include "core/ProfileValues.h"
 #include "win/RegistryStore.h"
 #include "win/SharedStateAbi.h"
+#include "support/ProfileRoot.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     const std::string action = control.ReadString("", "Action", "");
     if (action == "change") {
-        RegistryStore store;
+        RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
         SettingsProfile profile(store);
         const int32_t entry = control.ReadInt("", "NewEntry", 0);
         for (int i = 0; i < entry; ++i) {

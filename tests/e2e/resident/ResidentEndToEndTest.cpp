@@ -19,6 +19,7 @@
 #include "support/Records.h"
 #include "support/TestRegistry.h"
 #include "support/WaitFor.h"
+#include "support/ProfileRoot.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ protected:
         ASSERT_TRUE(flags_.Loaded());
         ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 30000))
             << "no task bar: run on a Wine desktop";
-        test_registry::DeleteTree(profile::kRootPath);
+        test_registry::DeleteTree(kProfileRoot);
         test_registry::DeleteTree("Software\\Vezaru\\MiradoTest");
         flags_.Set("MD_SetChgFlag", 0);
         flags_.Set("MD_SetExitFlag", 0);
@@ -124,7 +125,7 @@ protected:
     }
 
     SharedFlags flags_;
-    RegistryStore store_;
+    RegistryStore store_{HKEY_CURRENT_USER, kProfileRoot};
     SettingsProfile profile_{store_};
     RegistryStore testStore_{HKEY_CURRENT_USER, "Software\\Vezaru\\MiradoTest"};
     SettingsProfile control_{testStore_};

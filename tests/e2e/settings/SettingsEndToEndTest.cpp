@@ -16,6 +16,7 @@
 #include "support/Records.h"
 #include "support/TestRegistry.h"
 #include "support/WaitFor.h"
+#include "support/ProfileRoot.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ protected:
         ASSERT_TRUE(flags_.Loaded());
         ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 30000))
             << "no task bar: run on a Wine desktop";
-        test_registry::DeleteTree(profile::kRootPath);
+        test_registry::DeleteTree(kProfileRoot);
         flags_.Set("MD_SetChgFlag", 0);
         flags_.Set("MD_SetExitFlag", 0);
     }
@@ -98,7 +99,7 @@ protected:
     }
 
     SharedFlags flags_;
-    RegistryStore store_;
+    RegistryStore store_{HKEY_CURRENT_USER, kProfileRoot};
     SettingsProfile profile_{store_};
     Process mdk_, mds_;
     HWND resident_ = nullptr;
@@ -111,7 +112,7 @@ TEST_F(SettingsEndToEnd, StartedByHandWithoutTheResidentItRefusesAndWritesNothin
     ASSERT_NE(mds_.handle, nullptr);
     EXPECT_EQ(AnswerWarning(mds_.id), "「ミラド」を起動するにはMDK.EXEから起動して下さい。\nMDS.EXEを終了します。");
     EXPECT_TRUE(Ends(mds_));
-    EXPECT_FALSE(test_registry::KeyExists(profile::kRootPath));
+    EXPECT_FALSE(test_registry::KeyExists(kProfileRoot));
 }
 
 // Started from a shortcut or a Run key, MDK's current folder is anybody's: it
@@ -212,7 +213,7 @@ TEST_F(SettingsEndToEnd, ThePasswordGate) {
         }
         EndProgram(mds_);
         EndProgram(mdk_);
-        test_registry::DeleteTree(profile::kRootPath);
+        test_registry::DeleteTree(kProfileRoot);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
 #include "win/RegistryStore.h"
+#include "support/ProfileRoot.h"
 
 namespace {
 
@@ -282,7 +283,7 @@ TEST_F(Applier, TheFirstRunCapturesTheDesktopAsTheStandardWallpaper) {
     };
     const Case cases[] = {{"0", "0", 0}, {"1", "0", 1}, {"1", "7", 1}, {"0", "1", 1},
                           {"2", "0", 2}, {"0", "", 2},  {"10", "0", 2}};
-    RegistryStore store;
+    RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
     SettingsProfile profile(store);
     const INT element = COLOR_BACKGROUND;
     const COLORREF colour = RGB(12, 34, 56);

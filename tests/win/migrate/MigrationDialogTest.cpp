@@ -10,6 +10,7 @@
 #include "win/SharedStateBinder.h"
 #include "support/HeldProcess.h"
 #include "support/WaitFor.h"
+#include "support/ProfileRoot.h"
 
 using namespace migrate_test;
 
@@ -65,7 +66,7 @@ std::vector<std::string> ChildTexts(HWND dialog, const char* className) {
 
 TEST_F(MigrationTest, TheDialogIsTheDescribedOne) {
     PutOld(1, {{kStdData, kStdName}});
-    RegistryStore store;
+    RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
     SettingsProfile profile(store);
     MigrationDialog dialog(profile);
     ASSERT_TRUE(dialog.Create());
@@ -296,7 +297,7 @@ TEST_F(MigrationTest, TheRunningCheckHappensOnlyAtOk) {
     ASSERT_TRUE(WaitFor([&] { return md.GetMDKFlag() != 0; }, 5000));
 
     // Opened while MDK runs; the user ends MDK, then presses OK.
-    RegistryStore store;
+    RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
     SettingsProfile profile(store);
     MigrationDialog dialog(profile);
     ASSERT_TRUE(dialog.Create());

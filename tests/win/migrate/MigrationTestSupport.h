@@ -18,6 +18,7 @@
 #include "support/TestRegistry.h"
 #include "win/MessageBox.h"
 #include "win/RegistryStore.h"
+#include "support/ProfileRoot.h"
 
 namespace migrate_test {
 
@@ -77,7 +78,7 @@ protected:
     // Runs the real dialog modally; once it is up, ticks box 1000 if asked and
     // clicks the button, as the user would.
     INT_PTR Run(int button, bool tickDelete = false) {
-        RegistryStore store;
+        RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
         SettingsProfile profile(store);
         MigrationDialog dialog(profile);
         winui::Dialog::SetInitHook([&](winui::Dialog& d) {

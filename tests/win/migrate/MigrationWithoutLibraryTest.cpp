@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "MigrationTestSupport.h"
+#include "support/ProfileRoot.h"
 
 using namespace migrate_test;
 
 TEST_F(MigrationTest, WithoutTheLibraryNothingIsReadAndOkOnlyCloses) {
     PutOld(2, {{"00", "C:\\std.bmp"}, {"10", "C:\\a.bmp"}});
 
-    RegistryStore store;
+    RegistryStore store(HKEY_CURRENT_USER, kProfileRoot);
     SettingsProfile profile(store);
     MigrationDialog dialog(profile);
     winui::Dialog::SetInitHook([&](winui::Dialog& d) {
