@@ -1,33 +1,28 @@
 # Mirado: one entry point for newcomers and CI.
 #   make test    install what is missing, build all presets, run every test
+#   make demo    the resident changer on a Wine desktop, changing the wallpaper
 #   make dist    the release zip for users: dist/Mirado-<version>-win32.zip
 #   make bench   the benchmarks
 #   make fuzz    libFuzzer over the core (FUZZ_SECONDS a target)
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 120
 
-.PHONY: all setup native win64 win32 dist asan test test-native test-asan test-win32 test-win64 bench demo clean
+# native: the portable core, its tests and benchmarks (Linux g++); asan: the core
+# and its tests under AddressSanitizer and UBSan; win64 and win32: everything for
+# Windows, the 32-bit build being the release.
+PRESETS := native asan win64 win32
+
+.PHONY: all setup $(PRESETS) dist test test-native test-asan test-win32 test-win64 demo \
+        bench bench-apply bench-settings fuzz clean
 
 all: native win64 win32
 
 setup:
 	@tools/setup.sh
 
-native: setup
-	cmake --preset native >/dev/null
-	cmake --build --preset native -j $(JOBS)
-
-# The portable core and its unit tests under AddressSanitizer and UBSan.
-asan: setup
-	cmake --preset asan >/dev/null
-	cmake --build --preset asan -j $(JOBS)
-
-win64: setup
-	cmake --preset win64 >/dev/null
-	cmake --build --preset win64 -j $(JOBS)
-
-win32: setup
-	cmake --preset win32 >/dev/null
-	cmake --build --preset win32 -j $(JOBS)
+$(PRESETS): %: setup
+	cmake --preset $* >/dev/null
+	cmake --build --preset $* -j $(JOBS)
 
 # The 32-bit build's five files and the user's readme (package/README.TXT, in code
 # page 932 with CRLF) in one zip; tools/make-package.sh checks it before it lands
@@ -36,11 +31,8 @@ dist: setup
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32 -j $(JOBS) --target dist
 
-test-native: native
-	ctest --preset native -j $(JOBS)
-
-test-asan: asan
-	ctest --preset asan -j $(JOBS)
+test-native test-asan: test-%: %
+	ctest --preset $* -j $(JOBS)
 
 # One after another: the build's Win32 tests share its Wine prefix, so its
 # registry and the values of MD.dll are common to them.
@@ -75,24 +67,20 @@ demo: setup
 bench: native
 	build/native/bench/mirado_bench --benchmark_color=false
 
-clean:
-	rm -rf build
-
-# libFuzzer over the core's parsers and layouts (clang), FUZZ_SECONDS a target.
-FUZZ_SECONDS ?= 120
-.PHONY: fuzz
-fuzz: setup
-	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
-	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
-
 # Putting up a 3840x2160 JPEG under Wine, timed against djpeg on the same file.
-.PHONY: bench-apply
 bench-apply: setup
 	tools/bench-apply.sh
 
 # Opening the settings program's main dialog and switching to a tab of 1,000
 # pictures, under Wine.
-.PHONY: bench-settings
 bench-settings: win64
 	tools/bench-settings.sh
+
+# libFuzzer over the core's parsers and layouts (clang), FUZZ_SECONDS a target.
+fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
+
+clean:
+	rm -rf build

@@ -27,7 +27,7 @@ jpeg=$work/wallpaper-3840x2160.jpg
 # Photo-like detail, so that the decoder has real work.
 [ -f "$jpeg" ] || convert -size 3840x2160 -seed 7 plasma:fractal -quality 90 "$jpeg"
 
-timing=$build/tests/win/applier/applier_timing.exe
+timing=$build/bench/win/applier/applier_timing.exe
 temp_bitmap=$(dirname "$timing")/program/MD_TMP.bmp
 rm -f "$temp_bitmap"
 winjpeg="Z:${jpeg//\//\\}"

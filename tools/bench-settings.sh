@@ -9,4 +9,4 @@ root=$(dirname "$here")
 build=${MIRADO_BENCH_BUILD:-$root/build/win64}
 [ -f "$build/CMakeCache.txt" ] || (cd "$root" && cmake --preset win64 -B "$build" >/dev/null)
 cmake --build "$build" -j "${JOBS:-2}" --target settings_timing >/dev/null
-exec "$root/tests/win/winui/run-dialog-test.sh" "$build/tests/win/settings/settings_timing.exe"
+exec "$root/tests/win/winui/run-dialog-test.sh" "$build/bench/win/settings/settings_timing.exe"
