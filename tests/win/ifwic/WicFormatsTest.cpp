@@ -1,0 +1,249 @@
+// IFWIC.SPI and IFWICX.SPI together in one folder, as MDK and MDS load them:
+// the formats beyond the classic ones found, decoded and refused through the
+// real plug-in host.
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <wincodec.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "SpiLoader.h"
+#include "win/PluginHost.h"
+
+namespace {
+
+PluginHost& Host() {
+    static PluginHost host(PluginHost::Variant::Settings);
+    static const bool loaded = host.LoadPlugins(ProgramFolder() + "both");
+    EXPECT_TRUE(loaded);
+    return host;
+}
+
+// The row whose description starts with the plug-in's name, -1 when none does.
+int RowOf(const std::string& name) {
+    for (int row = 0; row < Host().Count(); ++row) {
+        if (std::string(Host().Record(row).description).rfind(name + ":", 0) == 0) return row;
+    }
+    return -1;
+}
+
+std::vector<std::string> PatternsOf(int row) {
+    const PluginRecord& record = Host().Record(row);
+    return std::vector<std::string>(record.patterns, record.patterns + record.patternCount);
+}
+
+std::string ImagePath(const std::string& name) { return ProgramFolder() + "images\\" + name; }
+
+std::string WriteWork(const std::string& name, const std::vector<char>& bytes) {
+    const std::string folder = ProgramFolder() + "work\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_TRUE(WriteWholeFile(folder + name, bytes.data(), bytes.size())) << name;
+    return folder + name;
+}
+
+// Every file extension of every decoder WIC lists here, lower case, without
+// the bitmap decoder's (a host never sends a bitmap to a plug-in).
+std::set<std::string> WicExtensions() {
+    std::set<std::string> all;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IEnumUnknown* components = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, &components))) {
+        IUnknown* component = nullptr;
+        ULONG fetched = 0;
+        while (components->Next(1, &component, &fetched) == S_OK) {
+            IWICBitmapDecoderInfo* info = nullptr;
+            WCHAR text[256] = {};
+            UINT length = 0;
+            if (SUCCEEDED(component->QueryInterface(IID_IWICBitmapDecoderInfo, reinterpret_cast<void**>(&info))) &&
+                SUCCEEDED(info->GetFileExtensions(256, text, &length))) {
+                std::set<std::string> mine;
+                std::string current;
+                for (const WCHAR* p = text;; ++p) {
+                    if (*p == L',' || *p == L';' || *p == 0) {
+                        if (current.size() > 1) mine.insert(current.substr(1));
+                        current.clear();
+                        if (*p == 0) break;
+                    } else {
+                        current.push_back(static_cast<char>(towlower(*p)));
+                    }
+                }
+                if (mine.count("bmp") == 0) all.insert(mine.begin(), mine.end());
+            }
+            if (info != nullptr) info->Release();
+            component->Release();
+        }
+    }
+    if (components != nullptr) components->Release();
+    if (factory != nullptr) factory->Release();
+    CoUninitialize();
+    return all;
+}
+
+TEST(WicFormats, TheSecondPluginOffersWhatWicDecodesBeyondTheClassicPatterns) {
+    const int classic = RowOf("IFWIC.SPI");
+    const int extra = RowOf("IFWICX.SPI");
+    ASSERT_GE(classic, 0);
+    ASSERT_GE(extra, 0);
+    EXPECT_EQ(PatternsOf(classic),
+              (std::vector<std::string>{"*.jpg", "*.jpeg", "*.jpe", "*.png", "*.gif", "*.tif", "*.tiff"}));
+
+    std::set<std::string> beyond;
+    for (const std::string& ext : WicExtensions()) {
+        const std::string pattern = "*." + ext;
+        const std::vector<std::string> classicPatterns = PatternsOf(classic);
+        if (std::find(classicPatterns.begin(), classicPatterns.end(), pattern) == classicPatterns.end() &&
+            pattern.size() <= 7) {
+            beyond.insert(pattern);
+        }
+    }
+    const std::vector<std::string> offered = PatternsOf(extra);
+    ASSERT_FALSE(offered.empty());
+    EXPECT_LE(offered.size(), 8u);
+    for (const std::string& pattern : offered) {
+        EXPECT_LE(pattern.size(), 7u) << pattern;
+        EXPECT_EQ(beyond.count(pattern), 1u) << pattern << " is no extension of WIC's decoders";
+    }
+    const std::set<std::string> offeredSet(offered.begin(), offered.end());
+    EXPECT_EQ(offeredSet.size(), offered.size()) << "no pattern twice";
+    if (beyond.size() <= 8) {
+        EXPECT_EQ(offeredSet, beyond);
+    }
+    // This Wine has a JPEG XR decoder, so the description must say so.
+    EXPECT_NE(std::string(Host().Record(extra).description).find("JPEG XR"), std::string::npos);
+    std::string list;
+    for (const std::string& pattern : offered) list += pattern + " ";
+    RecordProperty("IFWICX_patterns", list);
+    std::printf("IFWICX.SPI: %s\n  patterns: %s\n", Host().Record(extra).description, list.c_str());
+}
+
+struct Sample {
+    const char* name;
+    int tolerance;
+};
+
+class WicFormatDecode : public ::testing::TestWithParam<Sample> {};
+
+TEST_P(WicFormatDecode, DecodesThroughTheHostWithItsSizeAndColours) {
+    const std::string path = ImagePath(GetParam().name);
+    const int row = Host().FindPlugin(path);
+    ASSERT_EQ(row, RowOf("IFWICX.SPI"));
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    ASSERT_EQ(Host().DecodePicture(row, path, &info, &bits), 0);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LocalLock(info));
+    const auto* pixels = static_cast<const uint8_t*>(LocalLock(bits));
+    ASSERT_NE(header, nullptr);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(header->biWidth, 37);
+    EXPECT_EQ(header->biHeight, 21);
+    EXPECT_EQ(header->biBitCount, 24);
+    // The four quarters: red, lime / blue, white; rows bottom-up, 112 bytes each.
+    const struct {
+        int x, y, b, g, r;
+    } points[] = {{9, 4, 0, 0, 255}, {28, 4, 0, 255, 0}, {9, 16, 255, 0, 0}, {28, 16, 255, 255, 255}};
+    for (const auto& p : points) {
+        const uint8_t* at = pixels + static_cast<size_t>(20 - p.y) * 112 + static_cast<size_t>(p.x) * 3;
+        EXPECT_NEAR(at[0], p.b, GetParam().tolerance) << p.x << "," << p.y;
+        EXPECT_NEAR(at[1], p.g, GetParam().tolerance) << p.x << "," << p.y;
+        EXPECT_NEAR(at[2], p.r, GetParam().tolerance) << p.x << "," << p.y;
+    }
+    LocalUnlock(info);
+    LocalUnlock(bits);
+    LocalFree(info);
+    LocalFree(bits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, WicFormatDecode,
+                         ::testing::Values(Sample{"quad.jxr", 0}, Sample{"quad.dds", 0}, Sample{"quad.tga", 0},
+                                           Sample{"quad.ico", 0}),
+                         [](const ::testing::TestParamInfo<Sample>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
+
+// The test JPEG XR with its container's and its codestream's sizes rewritten.
+std::vector<char> JxrDeclaring(uint32_t width, uint32_t height) {
+    std::vector<char> jxr = ReadWholeFile(ImagePath("quad.jxr"));
+    auto put = [&jxr](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            const int shift = bytes == 2 ? 8 * (1 - i) : 8 * (3 - i);
+            jxr[at + static_cast<size_t>(i)] = static_cast<char>(value >> shift);
+        }
+    };
+    int rewritten = 0;
+    for (size_t i = 8; i + 12 <= jxr.size(); ++i) {
+        // Container tags 0xBC80 (width) and 0xBC81 (height), one LONG each, little-endian.
+        if (jxr[i] == '\x80' || jxr[i] == '\x81') {
+            if (std::string(&jxr[i + 1], 7) == std::string("\xBC\x04\x00\x01\x00\x00\x00", 7)) {
+                const uint32_t value = jxr[i] == '\x80' ? width : height;
+                for (int b = 0; b < 4; ++b) jxr[i + 8 + static_cast<size_t>(b)] = static_cast<char>(value >> (8 * b));
+                ++rewritten;
+            }
+        }
+        // The codestream's short header: width - 1 and height - 1, big-endian.
+        if (std::string(&jxr[i], 8) == std::string("WMPHOTO\0", 8) && i + 16 <= jxr.size()) {
+            put(i + 12, width - 1, 2);
+            put(i + 14, height - 1, 2);
+            ++rewritten;
+        }
+    }
+    EXPECT_EQ(rewritten, 3) << "quad.jxr's layout is not the expected one";
+    return jxr;
+}
+
+std::vector<char> Noise(size_t size, uint32_t seed) {
+    std::vector<char> bytes(size);
+    for (char& b : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
+
+TEST(WicFormatsHostile, RefusedWithoutACrashOrHandles) {
+    const std::vector<char> jxr = ReadWholeFile(ImagePath("quad.jxr"));
+    const std::vector<char> tga = ReadWholeFile(ImagePath("quad.tga"));
+    ASSERT_FALSE(jxr.empty());
+    const struct {
+        const char* name;
+        std::vector<char> bytes;
+        int decodeResult;  // 0: FindPlugin already refuses
+    } cases[] = {
+        {"truncated.jxr", std::vector<char>(jxr.begin(), jxr.begin() + static_cast<std::ptrdiff_t>(jxr.size() / 2)), 2},
+        {"huge.jxr", JxrDeclaring(60000, 60000), 4},
+        {"random.jxr", Noise(3000, 19), 0},
+        {"empty.dds", {}, 0},
+        // TGA has no mark of its own: its head alone is not enough.
+        {"targa.bin", tga, 0},
+    };
+    for (const auto& c : cases) {
+        const std::string path = WriteWork(c.name, c.bytes);
+        const int row = Host().FindPlugin(path);
+        if (c.decodeResult == 0) {
+            EXPECT_EQ(row, -1) << c.name;
+            continue;
+        }
+        ASSERT_EQ(row, RowOf("IFWICX.SPI")) << c.name;
+        HLOCAL info = nullptr;
+        HLOCAL bits = nullptr;
+        const int result = Host().DecodePicture(row, path, &info, &bits);
+        if (c.decodeResult == 4) {
+            EXPECT_EQ(result, 4) << c.name << ": refused by the size limit";
+        } else {
+            EXPECT_NE(result, 0) << c.name;
+        }
+        EXPECT_EQ(info, nullptr) << c.name;
+        EXPECT_EQ(bits, nullptr) << c.name;
+    }
+}
+
+}  // namespace
