@@ -65,39 +65,3 @@ TEST(ImageHeader, UnknownOrBrokenHeadsAreRefused) {
     EXPECT_FALSE(IsKnownImageHead(nullptr, 2048));
     EXPECT_FALSE(IsKnownImageHead(Bytes(Bitmap(41, 1, 1)), 30)) << "no bitmap header is 41 bytes";
 }
-
-namespace {
-
-// A JPEG XR container: one directory of the coded image's offset and byte count.
-std::string Jxr(uint32_t offset, uint32_t count, size_t total) {
-    std::string b("II\xBC\x01\x08\0\0\0\x02\0", 10);
-    for (uint32_t tag : {0xBCC0u, 0xBCC1u}) {
-        const uint32_t value = tag == 0xBCC0u ? offset : count;
-        const char entry[12] = {static_cast<char>(tag), static_cast<char>(tag >> 8), 4, 0, 1, 0, 0, 0,
-                                static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-                                static_cast<char>(value >> 24)};
-        b.append(entry, 12);
-    }
-    b.resize(total, '\0');
-    return b;
-}
-
-TEST(JxrLayout, TellsCompleteFromCutContainers) {
-    const struct {
-        const char* what;
-        std::string bytes;
-        JxrLayout expected;
-    } cases[] = {
-        {"complete", Jxr(40, 60, 100), JxrLayout::Complete},
-        {"image data cut by a byte", Jxr(40, 60, 99), JxrLayout::Broken},
-        {"no image data", Jxr(40, 0, 100), JxrLayout::Broken},
-        {"offset wrapping past 4 GiB", Jxr(0xFFFFFFF0u, 0x20, 100), JxrLayout::Broken},
-        {"directory cut", Jxr(40, 60, 100).substr(0, 20), JxrLayout::Broken},
-        {"magic alone", std::string("II\xBC\x01", 4), JxrLayout::Broken},
-        {"a TIFF", kTiffBig, JxrLayout::NotJxr},
-        {"nothing", "", JxrLayout::NotJxr},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckJxrLayout(Bytes(c.bytes), c.bytes.size()), c.expected) << c.what;
-}
-
-}  // namespace
