@@ -119,4 +119,4 @@ if [ $problems -ne 0 ]; then
   echo "check-package: $problems problem(s) in $zip" >&2
   exit 1
 fi
-echo "check-package: $(basename "$zip"): six files, 32-bit, version $version, readme CP932/CRLF"
+echo "check-package: $(basename "$zip"): seven files, 32-bit, version $version, readme CP932/CRLF"
