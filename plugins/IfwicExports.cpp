@@ -9,6 +9,9 @@
 #include "ImageSource.h"
 #include "PluginInfoText.h"
 #include "win/PluginExports.h"
+#ifdef IFWIC_EXTRA_FORMATS
+#include "WicDecoders.h"
+#endif
 #include "WicPicture.h"
 
 namespace {
@@ -32,14 +35,25 @@ int ReadHeadFromHandle(HANDLE file, uint8_t* head) {
     return ok ? static_cast<int>(read) : 0;
 }
 
-int IsSupportedImpl(DWORD_PTR dw) {
+// IFWIC.SPI knows its formats by our own header checks; IFWICX.SPI asks the
+// decoders of the formats it advertises.
+bool TakesHead(LPCSTR filename, const uint8_t* head, size_t size) {
+#ifdef IFWIC_EXTRA_FORMATS
+    return ExtraFormatTakesHead(filename, head, size);
+#else
+    (void)filename;
+    return IsKnownImageHead(head, size);
+#endif
+}
+
+int IsSupportedImpl(LPCSTR filename, DWORD_PTR dw) {
     if (dw == 0) return 0;
     if (LooksLikeHandle(dw)) {
         uint8_t head[kHeadBytes] = {};
         const int read = ReadHeadFromHandle(reinterpret_cast<HANDLE>(dw), head);
-        return IsKnownImageHead(head, static_cast<size_t>(read)) ? 1 : 0;
+        return TakesHead(filename, head, static_cast<size_t>(read)) ? 1 : 0;
     }
-    return IsKnownImageHead(reinterpret_cast<const uint8_t*>(dw), kHeadBytes) ? 1 : 0;
+    return TakesHead(filename, reinterpret_cast<const uint8_t*>(dw), kHeadBytes) ? 1 : 0;
 }
 
 int GetPictureInfoImpl(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* info) {
@@ -80,9 +94,9 @@ int __stdcall GetPluginInfo(int infono, LPSTR buf, int buflen) {
     }
 }
 
-int __stdcall IsSupported(LPCSTR /*filename*/, DWORD_PTR dw) {
+int __stdcall IsSupported(LPCSTR filename, DWORD_PTR dw) {
     try {
-        return IsSupportedImpl(dw);
+        return IsSupportedImpl(filename, dw);
     } catch (...) {
         return 0;
     }

@@ -162,6 +162,9 @@ int WicPicture::Open(const uint8_t* data, size_t size) {
         if (declaredWidth == 0 || declaredHeight == 0) return spi::kBrokenData;
         if (DibBytes(declaredWidth, declaredHeight) > kMaxDibBytes) return spi::kNoMemory;
     }
+    // Wine's JPEG XR decoder fills what a cut file lacks with black and calls
+    // it a success; a wallpaper half black is worse than none.
+    if (CheckJxrLayout(data, size) == JxrLayout::Broken) return spi::kBrokenData;
 
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   reinterpret_cast<void**>(factory_.Put()));
@@ -182,6 +185,9 @@ int WicPicture::Open(const uint8_t* data, size_t size) {
     hr = frame_->GetSize(&width_, &height_);
     if (FAILED(hr)) return ResultFromHresult(hr);
     if (width_ == 0 || height_ == 0 || width_ > 0x7FFFFFFFu || height_ > 0x7FFFFFFFu) return spi::kBrokenData;
+    // Whatever the format, a frame too large to hand over is refused before a
+    // pixel is asked for (some decoders allocate the whole picture then).
+    if (DibBytes(width_, height_) > kMaxDibBytes) return spi::kNoMemory;
     return spi::kOk;
 }
 
@@ -215,8 +221,6 @@ int WicPicture::Describe(PictureInfo* info) {
 int WicPicture::Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback progress, LONG_PTR progressData) {
     *infoOut = nullptr;
     *bitsOut = nullptr;
-    // The frame may be larger than its header said.
-    if (DibBytes(width_, height_) > kMaxDibBytes) return spi::kNoMemory;
     const uint64_t stride = DibBytes(width_, 1);
 
     RowReader reader;

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Checks the release zip as users get it, without running anything: exactly the
-# six files; each program and library 32-bit x86, without symbols, importing
+# seven files; each program and library 32-bit x86, without symbols, importing
 # only system DLLs, with the version resource of the zip's name; the programs
-# GUI programs; the two libraries' export tables (cmake/CheckExports.cmake) and
+# GUI programs; the three libraries' export tables (cmake/CheckExports.cmake) and
 # their returns (tools/check-returns.sh);
 # the readme in code page 932 with CRLF line ends.
-#   check-package.sh ZIP TRIPLET "MD.dll exports" "IFWIC.SPI exports"
+#   check-package.sh ZIP TRIPLET "MD.dll exports" "plug-in exports (IFWIC.SPI and IFWICX.SPI)"
 set -euo pipefail
 
 if [ $# -ne 4 ]; then
@@ -30,7 +30,7 @@ version="${BASH_REMATCH[1]}.${BASH_REMATCH[2]}.${BASH_REMATCH[3]}"
 numbers="$((10#${BASH_REMATCH[1]})), $((10#${BASH_REMATCH[2]})), $((10#${BASH_REMATCH[3]})), 0"
 
 programs="MDK.EXE MDS.EXE ZovOV_MD.EXE"
-libraries="MD.dll IFWIC.SPI"
+libraries="MD.dll IFWIC.SPI IFWICX.SPI"
 readme=README.TXT
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
 wanted=$(printf '%s\n' $programs $libraries $readme | LC_ALL=C sort | tr '\n' ' ')
@@ -89,6 +89,7 @@ check_exports() {
 }
 check_exports MD.dll "$md_exports"
 check_exports IFWIC.SPI "$ifwic_exports"
+check_exports IFWICX.SPI "$ifwic_exports"
 
 # Each export pops what its convention says: MD.dll's are cdecl, the plug-in's
 # stdcall with the ABI's argument bytes.
@@ -99,7 +100,9 @@ check_returns() {
   "$root/tools/check-returns.sh" "$triplet" "$work/$name" "$@" >/dev/null || problem "$name: returns"
 }
 check_returns MD.dll $(for name in $md_exports; do printf '%s=0 ' "$name"; done)
-check_returns IFWIC.SPI GetPluginInfo=12 IsSupported=8 GetPictureInfo=16 GetPicture=28 GetPreview=28
+for plugin in IFWIC.SPI IFWICX.SPI; do
+  check_returns $plugin GetPluginInfo=12 IsSupported=8 GetPictureInfo=16 GetPicture=28 GetPreview=28
+done
 
 if [ -f "$work/$readme" ]; then
   text=$work/$readme
@@ -116,4 +119,4 @@ if [ $problems -ne 0 ]; then
   echo "check-package: $problems problem(s) in $zip" >&2
   exit 1
 fi
-echo "check-package: $(basename "$zip"): six files, 32-bit, version $version, readme CP932/CRLF"
+echo "check-package: $(basename "$zip"): seven files, 32-bit, version $version, readme CP932/CRLF"

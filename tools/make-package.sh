@@ -2,7 +2,7 @@
 # Builds the release zip from the built files and the readme, checks it with
 # check-package.sh, and only then puts it in place: a run that fails leaves no
 # zip at all, neither a partial one nor the previous one.
-#   make-package.sh ZIP README TRIPLET "MD.dll exports" "IFWIC.SPI exports" FILE...
+#   make-package.sh ZIP README TRIPLET "MD.dll exports" "plug-in exports" FILE...
 set -euo pipefail
 
 if [ $# -lt 6 ]; then

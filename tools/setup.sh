@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine64 xvfb x11-utils xauth
   locales fonts-ipafont-gothic
-  imagemagick libjpeg-turbo-progs
+  imagemagick libjpeg-turbo-progs libjxr-tools
   valgrind procps
   zip unzip
   clang-14 libclang-rt-14-dev

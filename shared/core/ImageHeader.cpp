@@ -193,3 +193,27 @@ bool ReadDeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_
     *height = largest.height;
     return true;
 }
+
+JxrLayout CheckJxrLayout(const uint8_t* data, size_t size) {
+    if (!StartsWith(data, size, "II\xBC\x01", 4)) return JxrLayout::NotJxr;
+    if (size < 8) return JxrLayout::Broken;
+    const uint64_t directory = Le32(data + 4);
+    if (directory + 2 > size) return JxrLayout::Broken;
+    const uint64_t entries = Le16(data + directory);
+    if (directory + 2 + entries * 12 > size) return JxrLayout::Broken;
+    // The coded image's offset and byte count (tags 0xBCC0, 0xBCC1), and the
+    // optional alpha plane's (0xBCC2, 0xBCC3): each SHORT or LONG.
+    uint64_t values[4] = {};
+    bool found[4] = {};
+    for (uint64_t i = 0; i < entries; ++i) {
+        const uint8_t* entry = data + directory + 2 + i * 12;
+        const uint32_t tag = Le16(entry);
+        const uint32_t type = Le16(entry + 2);
+        if (tag < 0xBCC0 || tag > 0xBCC3 || Le32(entry + 4) != 1 || (type != 3 && type != 4)) continue;
+        values[tag - 0xBCC0] = type == 3 ? Le16(entry + 8) : Le32(entry + 8);
+        found[tag - 0xBCC0] = true;
+    }
+    if (!found[0] || !found[1] || values[1] == 0 || values[0] + values[1] > size) return JxrLayout::Broken;
+    if (found[2] != found[3] || (found[2] && values[2] + values[3] > size)) return JxrLayout::Broken;
+    return JxrLayout::Complete;
+}

@@ -148,6 +148,18 @@ TEST_F(ResidentEndToEnd, StartsAndShowsTheScheduledWallpaper) {
     // What the desktop paints is checked on a screenshot by desktop_shows_wallpaper.sh.
 }
 
+// The first bytes of MD_TMP.bmp: file header, information header, first pixels.
+bool ReadTempBitmapHead(unsigned char (&bytes)[14 + 40 + 8], BITMAPINFOHEADER& header) {
+    HANDLE file = CreateFileA((Folder() + "\\MD_TMP.bmp").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD got = 0;
+    ReadFile(file, bytes, sizeof bytes, &got, nullptr);
+    CloseHandle(file);
+    memcpy(&header, bytes + 14, sizeof header);
+    return got == sizeof bytes;
+}
+
 // THIRD.SPI beside MDK is built as third parties build theirs (stdcall, names
 // from a .def file): in the 32-bit build a convention mismatch would wreck the
 // stack here. Its "z24" picture is 3x2 pixels, bytes 0..23.
@@ -156,21 +168,32 @@ TEST_F(ResidentEndToEnd, AThirdPartyPluginDecodesTheReservation) {
     StartResident();
     ASSERT_TRUE(Item(0));
     ASSERT_TRUE(WaitFor([] { return DesktopWallpaper() == Folder() + "\\MD_TMP.bmp"; }));
-    HANDLE file = CreateFileA((Folder() + "\\MD_TMP.bmp").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
     unsigned char bytes[14 + 40 + 8] = {};
-    DWORD got = 0;
-    ReadFile(file, bytes, sizeof bytes, &got, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(got, sizeof bytes);
     BITMAPINFOHEADER header;
-    memcpy(&header, bytes + 14, sizeof header);
+    ASSERT_TRUE(ReadTempBitmapHead(bytes, header));
     EXPECT_EQ(header.biWidth, 3);
     EXPECT_EQ(header.biHeight, 2);
     EXPECT_EQ(header.biBitCount, 24);
     EXPECT_EQ(bytes[14 + 40 + 1], 1);  // the first row's pixel bytes, as the plug-in made them
     EXPECT_EQ(bytes[14 + 40 + 7], 7);
+}
+
+// A JPEG XR reservation goes up through IFWICX.SPI, which lies beside MDK
+// with IFWIC.SPI: 320x240 magenta.
+TEST_F(ResidentEndToEnd, AJpegXrReservationGoesUp) {
+    SaveTable({Repeating(Folder() + "\\magenta.jxr", 60)});
+    StartResident();
+    ASSERT_TRUE(Item(0));
+    ASSERT_TRUE(WaitFor([] { return DesktopWallpaper() == Folder() + "\\MD_TMP.bmp"; }));
+    unsigned char bytes[14 + 40 + 8] = {};
+    BITMAPINFOHEADER header;
+    ASSERT_TRUE(ReadTempBitmapHead(bytes, header));
+    EXPECT_EQ(header.biWidth, 320);
+    EXPECT_EQ(header.biHeight, 240);
+    EXPECT_EQ(header.biBitCount, 24);
+    EXPECT_EQ(bytes[14 + 40 + 0], 255);  // blue
+    EXPECT_EQ(bytes[14 + 40 + 1], 0);    // green
+    EXPECT_EQ(bytes[14 + 40 + 2], 255);  // red
 }
 
 TEST_F(ResidentEndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
