@@ -63,6 +63,14 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        try {
+            return Handle(hwnd, message, wParam, lParam, data);
+        } catch (...) {
+            return 0;  // out of memory for a pasted text: nothing is pasted
+        }
+    }
+
+    static LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
         switch (message) {
             case WM_CHAR:
                 if (wParam < 0x20 || IsPrintableAscii(wParam)) break;  // control keys edit, printable ones type

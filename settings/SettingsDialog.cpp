@@ -36,7 +36,6 @@ bool IsNavigationKey(WPARAM key) {
 
 SettingsDialog::SettingsDialog(SettingsProfile& profile)
     : winui::Dialog(IDD_SETTINGS), profile_(profile), table_(std::make_unique<SettingsTable>()) {
-    SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     BindMessage(WM_TIMER, [this](WPARAM id, LPARAM) {
@@ -101,6 +100,8 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
 SettingsDialog::~SettingsDialog() { Destroy(); }
 
 BOOL SettingsDialog::OnInitDialog() {
+    // Set once the window exists: the task bar and Alt+Tab ask the window for it.
+    SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
     RemoveSystemMenuItems();
     FitPreviewToBox();
 
@@ -297,6 +298,14 @@ void SettingsDialog::OnDestroy() {
 }
 
 bool SettingsDialog::WindowProc(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    // Windows is ending (a logoff): this process ends with the session without
+    // any other way out, so the edits are saved as on the others. The resident
+    // changer ends with the session too: no exit request.
+    if (message == WM_ENDSESSION) {
+        if (wParam != FALSE) SaveOnClose();
+        result = 0;
+        return true;
+    }
     // A minimise, from the title bar or the system menu (the low four bits of
     // the command are the system's own), or one that arrives as a resize: save,
     // end, and the resident changer goes on with the saved table.

@@ -181,6 +181,9 @@ TEST_F(SettingsDialogTest, TheFirstRunShowsAnEmptyTableAndWritesTheFirstRunValue
         EXPECT_EQ(dialog.Active(), SettingsDialog::kStandardList);
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_CHANGE));
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_REGISTER));
+        // The task bar and Alt+Tab show the program's icon.
+        EXPECT_NE(SendMessageA(dialog.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+        EXPECT_NE(SendMessageA(dialog.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
     });
     EXPECT_EQ(profile.Read(profile::kFlag1stBoot), 0);
     EXPECT_TRUE(profile.HasInt(profile::kFlagStdDispMD));
@@ -215,6 +218,7 @@ TEST_F(SettingsDialogTest, ColumnSortsMoveTheRecordsAndKeepTheShownRow) {
     EXPECT_EQ(md.GetChgFlag(), 1);
     EXPECT_EQ(profile.ReadString(profile::kReserveNameSection, "0", ""), "C:\\a.bmp");  // saved in the new order
 }
+
 
 // A folder's pictures by title, ASCII case folded only; a bitmap beats the JPEG of
 // its title (IFWIC.SPI lies beside the tests, so "*.jpg" is searched too).
@@ -417,4 +421,56 @@ TEST_F(SettingsDialogTest, AFullTableRefusesARegistration) {
     });
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "これ以上登録できません。\nどれか削除してから登録し直してください。");
+}
+
+// A logoff with the program open keeps its edits: saved when the session ends.
+TEST_F(SettingsDialogTest, TheEndOfTheSessionSavesTheEdits) {
+    Save({DateWindowRecord(1, 1, 12, 31, "C:\\b.bmp"), TimeWindowRecord(9, 0, 17, 30, "C:\\a.bmp")});
+    Run([&](SettingsDialog& dialog) {
+        Notify(dialog, IDC_RESERVATION_LIST, LVN_COLUMNCLICK, 0);
+        EXPECT_NE(SendMessageA(dialog.Handle(), WM_QUERYENDSESSION, 0, 0), 0);
+        SendMessageA(dialog.Handle(), WM_ENDSESSION, TRUE, 0);
+        EXPECT_EQ(profile.ReadString(profile::kReserveNameSection, "0", ""), "C:\\a.bmp");
+    });
+}
+
+// Alt and a popup's letter open that popup of the menu bar: no control of the
+// dialog has the letter, so the dialog manager presses no button first.
+TEST_F(SettingsDialogTest, AltAndAPopupsLetterOpensTheMenu) {
+    Touch(folder + "\\menu.bmp");
+    AddSecondTab(folder);
+    static std::vector<int> opened;
+    opened.clear();
+    HHOOK hook = SetWindowsHookExA(
+        WH_CALLWNDPROC,
+        [](int code, WPARAM w, LPARAM l) -> LRESULT {
+            const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(l);
+            if (code == HC_ACTION && sent.message == WM_INITMENUPOPUP && HIWORD(sent.lParam) == FALSE) {
+                opened.push_back(LOWORD(sent.lParam));
+                EndMenu();
+            }
+            return CallNextHookEx(nullptr, code, w, l);
+        },
+        nullptr, GetCurrentThreadId());
+    std::vector<Stage> stages{[&](SettingsDialog& dialog) {
+        OpenSecondTab(dialog);
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        ASSERT_TRUE(dialog.IsItemEnabled(IDC_REGISTER) && dialog.IsItemEnabled(IDC_SET_STANDARD));
+    }};
+    for (char letter : {'f', 'i', 'o', 'h'}) {
+        stages.push_back([letter](SettingsDialog& dialog) {
+            PostMessageA(dialog.Item(IDC_WALLPAPER_LIST), WM_SYSCHAR, static_cast<WPARAM>(letter), LPARAM{1} << 29);
+        });
+        // The menu bar may open its popup with a key message it posts itself.
+        for (int i = 0; i < 3; ++i) stages.push_back([](SettingsDialog&) {});
+    }
+    stages.push_back([](SettingsDialog& dialog) {
+        EXPECT_EQ(dialog.Table().count, 0);
+        EXPECT_EQ(dialog.Table().standard.fileName, "");
+    });
+    RunStages(stages);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(opened, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(messages.empty());
 }
