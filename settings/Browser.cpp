@@ -105,45 +105,44 @@ void SettingsDialog::SelectRememberedWallpaper() {
 }
 
 void SettingsDialog::OnTabChanged() {
-    const int tab = winui::TabControl(*this, IDC_FOLDER_TABS).Selection();
+    ShowTab(winui::TabControl(*this, IDC_FOLDER_TABS).Selection());
+    // A tab chosen by the user: the editor works for the browser again.
+    FocusItem(IDC_WALLPAPER_LIST);
+    OnWallpaperListActivated();
+}
+
+// The tab's folder in the wallpaper list, its remembered row picked again; the
+// editor takes that picture when it works for the browser.
+void SettingsDialog::ShowTab(int tab) {
     if (tab < 0 || tab >= folders_.Count()) return;
     currentTab_ = tab;
+    winui::TabControl(*this, IDC_FOLDER_TABS).Select(tab);
     FillWallpaperList(folders_.Entry(tab).path);
     SelectRememberedWallpaper();
-    FocusItem(IDC_WALLPAPER_LIST);
-    currentPath_ = entries_.Path(tabRow_[static_cast<size_t>(currentTab_)]);
-    DrawPreview();
-    FillWithBackground(IDC_SWATCH);
+    if (mode_ == EditorMode::Registering) BrowserKeyStep();
 }
 
 void SettingsDialog::OnWallpaperListActivated() {
-    activeList_ = kWallpaperList;
-    reservationMode_ = false;
-    EnableItem(IDC_COLOUR, true);
-    EnableItem(IDC_METHOD, true);
-    EnableItem(IDC_MOVE_UP, false);
-    EnableItem(IDC_MOVE_DOWN, false);
+    mode_ = EditorMode::Registering;
     ResetEditor();
     BrowserKeyStep();
 }
 
 void SettingsDialog::BrowserKeyStep() {
-    // Only a mark that names a row is kept: -1 would select every row on the
+    // Only a row that is picked is remembered: -1 would select every row on the
     // next visit, and a later registration would take the whole folder.
-    const int mark = winui::ListView(*this, IDC_WALLPAPER_LIST).SelectionMark();
-    if (mark >= 0 && mark < entries_.Count()) tabRow_[static_cast<size_t>(currentTab_)] = mark;
-    SetCurrentImage(entries_.Path(mark));
+    const int row = winui::ListView(*this, IDC_WALLPAPER_LIST).PickedRow();
+    if (row >= 0 && row < entries_.Count()) tabRow_[static_cast<size_t>(currentTab_)] = row;
+    SetCurrentImage(entries_.Path(row));
     FillWithBackground(IDC_SWATCH);
 }
 
 void SettingsDialog::SetCurrentImage(const std::string& path) {
-    // While an existing reservation is being edited, the picture stays its own.
-    if (!IsItemEnabled(IDC_CHANGE)) {
+    // While an existing reservation or the standard wallpaper is edited, the
+    // picture stays its own; otherwise the browser's pick is the editor's.
+    if (mode_ == EditorMode::Registering || mode_ == EditorMode::Disabled) {
         currentPath_ = path;
-        for (int id : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON, IDC_REGISTER}) EnableItem(id, true);
-        UpdateDateControls();
-        UpdateTimeControls();
-        UpdateTimerControls();
+        SetEditorMode(EditorMode::Registering);
     }
     DisplayCount();
     DrawPreview();
@@ -152,6 +151,9 @@ void SettingsDialog::SetCurrentImage(const std::string& path) {
 void SettingsDialog::SelectAllWallpapers() {
     winui::ListView list(*this, IDC_WALLPAPER_LIST);
     list.SetSelected(-1, true);
-    FocusItem(IDC_WALLPAPER_LIST);  // its NM_SETFOCUS activates the list
+    FocusItem(IDC_WALLPAPER_LIST);
     SelectRememberedWallpaper();
+    // The list may have had the focus already: the editor learns of the new
+    // selection here, not from a focus notification.
+    OnWallpaperListActivated();
 }

@@ -39,44 +39,49 @@ void SettingsDialog::SelectEntry(int id, int32_t index) {
     combo.Select(index >= 0 && index < combo.Count() ? index : -1);
 }
 
-void SettingsDialog::UpdateStandardButton() {
-    const bool noKind = !IsChecked(IDC_DATE_ON) && !IsChecked(IDC_TIME_ON) && !IsChecked(IDC_TIMER_ON);
-    const bool atMostOne = winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows().size() <= 1;
-    EnableItem(IDC_SET_STANDARD, !reservationMode_ && atMostOne && noKind);
+void SettingsDialog::SetEditorMode(EditorMode mode) {
+    mode_ = mode;
+    ApplyEditorMode();
 }
 
-void SettingsDialog::UpdateDateControls() {
-    UpdateStandardButton();
-    for (int id = IDC_FROM_MONTH; id <= IDC_TO_DAY; ++id) EnableItem(id, IsChecked(IDC_DATE_ON));
-}
+// Every enable state of the editor, from its mode and its three kind boxes.
+void SettingsDialog::ApplyEditorMode() {
+    const bool registering = mode_ == EditorMode::Registering;
+    const bool one = mode_ == EditorMode::EditingOne;
+    const bool editing = one || mode_ == EditorMode::EditingSeveral;
+    const bool standard = mode_ == EditorMode::Standard;
+    EnableItem(IDC_REGISTER, registering);
+    EnableItem(IDC_CHANGE, editing || standard);
+    EnableItem(IDC_DELETE, editing);
+    // Several reservations changed together keep each one's method and colour.
+    for (int id : {IDC_METHOD, IDC_COLOUR}) EnableItem(id, registering || one || standard);
+    for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN}) EnableItem(id, one);
 
-void SettingsDialog::UpdateTimeControls() {
-    UpdateStandardButton();
-    for (int id = IDC_FROM_HOUR; id <= IDC_TO_MINUTE; ++id) EnableItem(id, IsChecked(IDC_TIME_ON));
-}
-
-void SettingsDialog::UpdateTimerControls() {
-    UpdateStandardButton();
-    for (int id = IDC_TIMER_HOURS; id <= IDC_TIMER_MINUTES_LABEL; ++id) EnableItem(id, IsChecked(IDC_TIMER_ON));
+    const bool kinds = registering || editing;
+    const struct {
+        int box, first, last;
+    } kKinds[] = {{IDC_DATE_ON, IDC_FROM_MONTH, IDC_TO_DAY},
+                  {IDC_TIME_ON, IDC_FROM_HOUR, IDC_TO_MINUTE},
+                  {IDC_TIMER_ON, IDC_TIMER_HOURS, IDC_TIMER_MINUTES_LABEL}};
+    bool anyKind = false;
+    for (const auto& kind : kKinds) {
+        const bool checked = IsChecked(kind.box);
+        anyKind = anyKind || checked;
+        EnableItem(kind.box, kinds);
+        for (int id = kind.first; id <= kind.last; ++id) EnableItem(id, kinds && checked);
+    }
+    // A standard wallpaper is one picture without conditions.
+    const bool onePicture = winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows().size() <= 1;
+    EnableItem(IDC_SET_STANDARD, registering && onePicture && !anyKind);
 }
 
 void SettingsDialog::ResetEditor() {
-    EnableItem(IDC_CHANGE, false);
-    EnableItem(IDC_DELETE, false);
-    SetChecked(IDC_DATE_ON, false);
-    UpdateDateControls();
-    for (int id : {IDC_FROM_MONTH, IDC_FROM_DAY, IDC_TO_MONTH, IDC_TO_DAY}) winui::ComboBox(*this, id).Select(0);
-    SetChecked(IDC_TIME_ON, false);
-    UpdateTimeControls();
-    for (int id : {IDC_FROM_HOUR, IDC_FROM_MINUTE, IDC_TO_HOUR, IDC_TO_MINUTE}) winui::ComboBox(*this, id).Select(0);
-    SetChecked(IDC_TIMER_ON, false);
-    UpdateTimerControls();
-    for (int id : {IDC_TIMER_HOURS, IDC_TIMER_MINUTES}) winui::ComboBox(*this, id).Select(0);
-}
-
-void SettingsDialog::DisableEditor() {
-    for (int id = IDC_DATE_ON; id <= IDC_TIMER_MINUTES_LABEL; ++id) EnableItem(id, false);
-    for (int id : {IDC_REGISTER, IDC_CHANGE, IDC_DELETE}) EnableItem(id, false);
+    for (int box : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON}) SetChecked(box, false);
+    for (int id : {IDC_FROM_MONTH, IDC_FROM_DAY, IDC_TO_MONTH, IDC_TO_DAY, IDC_FROM_HOUR, IDC_FROM_MINUTE, IDC_TO_HOUR,
+                   IDC_TO_MINUTE, IDC_TIMER_HOURS, IDC_TIMER_MINUTES}) {
+        winui::ComboBox(*this, id).Select(0);
+    }
+    ApplyEditorMode();
 }
 
 void SettingsDialog::ShowRecordInEditor(int i) {
@@ -92,30 +97,23 @@ void SettingsDialog::ShowRecordInEditor(int i) {
     DrawPreview();
     FillWithBackground(IDC_SWATCH);
     SetChecked(IDC_DATE_ON, r.dateOn != 0);
-    UpdateDateControls();
     select(IDC_FROM_MONTH, r.fromMonth);
     select(IDC_FROM_DAY, r.fromDay);
     select(IDC_TO_MONTH, r.toMonth);
     select(IDC_TO_DAY, r.toDay);
     SetChecked(IDC_TIME_ON, r.timeOn != 0);
-    UpdateTimeControls();
     select(IDC_FROM_HOUR, r.fromHour);
     select(IDC_FROM_MINUTE, r.fromMinute);
     select(IDC_TO_HOUR, r.toHour);
     select(IDC_TO_MINUTE, r.toMinute);
     SetChecked(IDC_TIMER_ON, r.timerOn != 0);
-    UpdateTimerControls();
     select(IDC_TIMER_HOURS, r.timerHours);
     select(IDC_TIMER_MINUTES, r.timerMinuteIndex);
+    ApplyEditorMode();
 }
 
 void SettingsDialog::OnStandardListActivated() {
-    activeList_ = kStandardList;
-    DisableEditor();
-    EnableItem(IDC_SET_STANDARD, false);
-    for (int id : {IDC_CHANGE, IDC_COLOUR, IDC_METHOD}) EnableItem(id, true);
-    EnableItem(IDC_MOVE_UP, false);
-    EnableItem(IDC_MOVE_DOWN, false);
+    SetEditorMode(EditorMode::Standard);
     currentPath_ = table_->standard.fileName;
     currentColour_ = static_cast<COLORREF>(table_->standard.colour);
     currentMethod_ = table_->standard.displayMethod;
@@ -124,43 +122,11 @@ void SettingsDialog::OnStandardListActivated() {
     DrawPreview();
 }
 
-int SettingsDialog::CurrentReservationRow() const {
-    // The selection mark, when it names a selected row; after a Ctrl+click that
-    // deselected it, the focused selected row, else the first selected one.
-    winui::ListView list(*this, IDC_RESERVATION_LIST);
-    const std::vector<int> selected = list.SelectedRows();
-    const auto isSelected = [&selected](int row) {
-        for (int s : selected) {
-            if (s == row) return true;
-        }
-        return false;
-    };
-    const int mark = list.SelectionMark();
-    if (isSelected(mark)) return mark;
-    const int focused = list.FocusedRow();
-    if (isSelected(focused)) return focused;
-    return selected.empty() ? -1 : selected.front();
-}
-
 void SettingsDialog::OnReservationListActivated() {
-    activeList_ = kReservationList;
-    reservationMode_ = true;
-    const size_t n = winui::ListView(*this, IDC_RESERVATION_LIST).SelectedRows().size();
-    if (n == 0) {
-        DisableEditor();
-    } else {
-        EnableItem(IDC_REGISTER, false);
-        EnableItem(IDC_CHANGE, true);
-        EnableItem(IDC_DELETE, true);
-        EnableItem(IDC_DATE_ON, true);
-        UpdateDateControls();
-        EnableItem(IDC_TIME_ON, true);
-        UpdateTimeControls();
-        EnableItem(IDC_TIMER_ON, true);
-        UpdateTimerControls();
-    }
-    for (int id : {IDC_COLOUR, IDC_METHOD, IDC_MOVE_UP, IDC_MOVE_DOWN}) EnableItem(id, n == 1);
-    currentIndex_ = CurrentReservationRow();
+    const winui::ListView list(*this, IDC_RESERVATION_LIST);
+    const size_t n = list.SelectedRows().size();
+    SetEditorMode(n == 0 ? EditorMode::Disabled : n == 1 ? EditorMode::EditingOne : EditorMode::EditingSeveral);
+    currentIndex_ = list.PickedRow();
     ShowRecordInEditor(currentIndex_);
 }
 

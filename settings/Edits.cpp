@@ -90,8 +90,6 @@ void SettingsDialog::Register() {
         table_->count = n + 1;
         InsertReservationRow(n);
     }
-    ResetEditor();
-    DisableEditor();
     if (currentIndex_ < table_->count) {
         reservations.SetSelectionMark(currentIndex_);
         reservations.SetSelected(currentIndex_, true);
@@ -100,13 +98,12 @@ void SettingsDialog::Register() {
     }
     FocusItem(IDC_WALLPAPER_LIST);
     OnWallpaperListActivated();
-    binder_.SetChgFlag(1);
+    MarkChanged();
     DisplayCount();
 }
 
 void SettingsDialog::Change() {
-    if (IsItemEnabled(IDC_REGISTER) || !IsItemEnabled(IDC_CHANGE)) return;
-    if (IsItemEnabled(IDC_DELETE)) {
+    if (mode_ == EditorMode::EditingOne || mode_ == EditorMode::EditingSeveral) {
         if (!EditAccepted(true)) return;
         for (int row : winui::ListView(*this, IDC_RESERVATION_LIST).SelectedRows()) {
             if (row >= table_->count) continue;
@@ -116,8 +113,8 @@ void SettingsDialog::Change() {
         FocusItem(IDC_RESERVATION_LIST);
         OnReservationListActivated();
         ResetEditor();
-        DisableEditor();
-    } else {
+        SetEditorMode(EditorMode::Disabled);
+    } else if (mode_ == EditorMode::Standard) {
         table_->standard.displayMethod = currentMethod_;
         table_->standard.colour = static_cast<int32_t>(currentColour_);
         winui::ListView standard(*this, IDC_STANDARD_LIST);
@@ -127,8 +124,10 @@ void SettingsDialog::Change() {
         standard.SetFocused(0);
         FocusItem(IDC_STANDARD_LIST);
         OnStandardListActivated();
+    } else {
+        return;
     }
-    binder_.SetChgFlag(1);
+    MarkChanged();
 }
 
 void SettingsDialog::DeleteSelected() {
@@ -140,17 +139,11 @@ void SettingsDialog::DeleteSelected() {
         RemoveRecord(*table_, *row);
         if (currentIndex_ >= table_->count) currentIndex_ = table_->count - 1;
     }
-    if (table_->count == 0) {
-        EnableItem(IDC_MOVE_UP, false);
-        EnableItem(IDC_MOVE_DOWN, false);
-    }
     if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
         list.SetSelected(currentIndex_, true);
         list.SetFocused(currentIndex_);
         list.SetSelectionMark(currentIndex_);
     }
-    ShowRecordInEditor(currentIndex_);
-    DisableEditor();
     if (table_->count > 0) {
         FocusItem(IDC_RESERVATION_LIST);
         OnReservationListActivated();
@@ -158,7 +151,7 @@ void SettingsDialog::DeleteSelected() {
         FocusItem(IDC_WALLPAPER_LIST);
         OnWallpaperListActivated();
     }
-    binder_.SetChgFlag(1);
+    MarkChanged();
     DisplayCount();
 }
 
@@ -180,7 +173,7 @@ void SettingsDialog::Move(int step) {
     list.SetFocused(currentIndex_);
     list.SetSelectionMark(currentIndex_);
     list.EnsureVisible(currentIndex_);
-    binder_.SetChgFlag(1);
+    MarkChanged();
 }
 
 void SettingsDialog::SetAsStandard() {
@@ -196,9 +189,9 @@ void SettingsDialog::SetAsStandard() {
         standard.colour = static_cast<int32_t>(currentColour_);
         winui::ListView(*this, IDC_STANDARD_LIST).DeleteItem(0);
         InsertStandardRow();
-        binder_.SetChgFlag(1);
+        MarkChanged();
     }
-    DisableEditor();
+    SetEditorMode(EditorMode::Disabled);
 }
 
 void SettingsDialog::ChooseColour() {

@@ -73,9 +73,7 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     });
 
     BindCommand(IDC_METHOD, CBN_SELCHANGE, [this] { OnMethodChanged(); });
-    BindCommand(IDC_DATE_ON, [this] { UpdateDateControls(); });
-    BindCommand(IDC_TIME_ON, [this] { UpdateTimeControls(); });
-    BindCommand(IDC_TIMER_ON, [this] { UpdateTimerControls(); });
+    for (int box : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON}) BindCommand(box, [this] { ApplyEditorMode(); });
     BindCommand(IDC_REGISTER, [this] { Register(); });
     BindCommand(IDC_CHANGE, [this] { Change(); });
     BindCommand(IDC_DELETE, [this] { DeleteSelected(); });
@@ -226,21 +224,18 @@ void SettingsDialog::OnColumnClick(int column) {
     for (int row : selected) list.SetSelected(order.RowOf(row), true);
     if (focused >= 0) list.SetFocused(order.RowOf(focused));
     if (mark >= 0) list.SetSelectionMark(order.RowOf(mark));
-    binder_.SetChgFlag(1);
+    MarkChanged();
 }
 
 void SettingsDialog::OpenOptions() {
     RunOptionsSheet(Handle(), profile_, WindowsDirectory(), &plugins_);
-    // The folders may have changed whatever the button: the tabs are rebuilt and
-    // the first one shown. Selecting a tab from here sends no notification, so
-    // the tab and its remembered rows are set here too.
+    // The folders may have changed whatever the button: the tabs are rebuilt,
+    // and the tab shown before is shown again, refreshed, while it exists.
+    // Selecting a tab from here sends no notification.
+    const int before = currentTab_;
     folders_.Load(profile_, WindowsDirectory());
     InsertFolderTabs();
-    currentTab_ = 0;
-    tabRow_.fill(0);
-    winui::TabControl(*this, IDC_FOLDER_TABS).Select(0);
-    FillWallpaperList(folders_.Entry(0).path);
-    SelectRememberedWallpaper();
+    ShowTab(before < folders_.Count() ? before : 0);
 }
 
 void SettingsDialog::OpenFullScreenPreview() {
@@ -255,11 +250,14 @@ void SettingsDialog::OpenFullScreenPreview() {
 void SettingsDialog::SelectAllReservations() {
     winui::ListView list(*this, IDC_RESERVATION_LIST);
     list.SetSelected(-1, true);
-    FocusItem(IDC_RESERVATION_LIST);  // its NM_SETFOCUS activates the list
+    FocusItem(IDC_RESERVATION_LIST);
     if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
         list.SetSelected(currentIndex_, true);
         list.SetFocused(currentIndex_);
     }
+    // The list may have had the focus already: the editor learns of the new
+    // selection here, not from a focus notification.
+    OnReservationListActivated();
 }
 
 void SettingsDialog::SaveOnClose() {
@@ -329,11 +327,11 @@ void SettingsDialog::OnKeyUp(const MSG& msg) {
     // Only a key released in the list concerned acts: the arrows of a drop-down
     // list or a Delete in another control leave the lists alone.
     if (IsNavigationKey(msg.wParam)) {
-        if (activeList_ == kWallpaperList && msg.hwnd == Item(IDC_WALLPAPER_LIST)) BrowserKeyStep();
-        if (activeList_ == kReservationList && msg.hwnd == Item(IDC_RESERVATION_LIST)) OnReservationListActivated();
+        if (msg.hwnd == Item(IDC_WALLPAPER_LIST)) BrowserKeyStep();
+        if (msg.hwnd == Item(IDC_RESERVATION_LIST)) OnReservationListActivated();
         FillWithBackground(IDC_SWATCH);
     }
-    if (msg.wParam == VK_DELETE && activeList_ == kReservationList && msg.hwnd == Item(IDC_RESERVATION_LIST)) {
+    if (msg.wParam == VK_DELETE && msg.hwnd == Item(IDC_RESERVATION_LIST)) {
         DeleteSelected();
     }
 }

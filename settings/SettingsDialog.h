@@ -26,8 +26,15 @@
 class SettingsDialog : public winui::Dialog {
 public:
     static constexpr UINT_PTR TIMER_RESIDENT_WATCH = 256;
-    // Which list the editor works for: the one clicked or focused last.
-    enum ActiveList { kWallpaperList = 0, kStandardList = 1, kReservationList = 2 };
+    // What the editor works on, set by the list clicked or focused last and by
+    // the edits: every enable state of its controls follows from it.
+    enum class EditorMode {
+        Disabled,        // nothing to edit (no reservation picked, or an edit just done)
+        Registering,     // the browser's pick becomes new reservations
+        EditingOne,      // one reservation of the list
+        EditingSeveral,  // several reservations: their conditions only
+        Standard,        // the standard wallpaper's method and colour
+    };
 
     explicit SettingsDialog(SettingsProfile& profile);
     ~SettingsDialog() override;
@@ -38,8 +45,7 @@ public:
     const std::string& CurrentPath() const { return currentPath_; }
     int32_t CurrentMethod() const { return currentMethod_; }
     COLORREF CurrentColour() const { return currentColour_; }
-    int Active() const { return activeList_; }
-    bool ReservationMode() const { return reservationMode_; }
+    EditorMode Mode() const { return mode_; }
     int CurrentTab() const { return currentTab_; }
     const PreviewPicture& Picture() const { return picture_; }
 
@@ -67,6 +73,8 @@ private:
     void OpenOptions();
     void OpenFullScreenPreview();
     void SaveOnClose();
+    // Every accepted edit: the resident changer reloads the table once this program has ended.
+    void MarkChanged() { binder_.SetChgFlag(1); }
     void Leave();  // save once and end the modal run
     void OnWatchTimer();
     void OnKeyUp(const MSG& msg);
@@ -79,22 +87,19 @@ private:
     void SetCurrentImage(const std::string& path);
     void SelectAllWallpapers();
     void SelectRememberedWallpaper();
+    void ShowTab(int tab);
     void BrowserKeyStep();
 
     // The editor's modes.
     void FillEditorLists();
     void SelectEntry(int id, int32_t index);
-    void UpdateStandardButton();
-    void UpdateDateControls();
-    void UpdateTimeControls();
-    void UpdateTimerControls();
+    void SetEditorMode(EditorMode mode);
+    void ApplyEditorMode();
     void ResetEditor();
-    void DisableEditor();
     void ShowRecordInEditor(int i);
     void OnStandardListActivated();
     void OnReservationListActivated();
     void OnMethodChanged();
-    int CurrentReservationRow() const;
 
     // The edits (Edits.cpp).
     int32_t Picked(int id, int32_t stored) const;
@@ -126,7 +131,7 @@ private:
     PreviewPicture picture_;
     HACCEL accelerators_ = nullptr;
 
-    bool reservationMode_ = false;
+    EditorMode mode_ = EditorMode::Disabled;
     std::array<int, ViewFolderTable::kCapacity> tabRow_{};
     int currentTab_ = 0;
     int currentIndex_ = -1;
@@ -136,7 +141,6 @@ private:
     std::string currentPath_;
     std::string lastFailedPath_ = " ";  // never a path
     SIZE screen_{1024, 768};
-    int activeList_ = kWallpaperList;
     bool saved_ = false;
     bool leaving_ = false;
 };

@@ -141,4 +141,19 @@ void ListView::SetImageList(const ImageList& images, int which) {
     Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images.Handle()));
 }
 
+int ListView::PickedRow() const {
+    const std::vector<int> selected = SelectedRows();
+    const auto isSelected = [&selected](int row) {
+        for (int s : selected) {
+            if (s == row) return true;
+        }
+        return false;
+    };
+    const int mark = SelectionMark();
+    if (isSelected(mark)) return mark;
+    const int focused = FocusedRow();
+    if (isSelected(focused)) return focused;
+    return selected.empty() ? -1 : selected.front();
+}
+
 }  // namespace winui

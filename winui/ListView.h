@@ -45,6 +45,10 @@ public:
     int SelectionMark() const;
     void SetSelectionMark(int row);
     int FocusedRow() const;
+    // The row a pick names: the selection mark when that row is selected (after
+    // a Ctrl+click that deselected it, it is not), else the focused selected
+    // row, else the first selected one; -1 when none is selected.
+    int PickedRow() const;
     // Row -1 is every row.
     void SetSelected(int row, bool selected);
     void SetFocused(int row);

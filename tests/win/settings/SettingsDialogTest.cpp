@@ -178,7 +178,7 @@ TEST_F(SettingsDialogTest, TheFirstRunShowsAnEmptyTableAndWritesTheFirstRunValue
         EXPECT_EQ(ColumnTexts(dialog, IDC_STANDARD_LIST, 1), Texts({"中央に表示"}));
         EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0).front(), "(なし)");
         // MDK shows the standard wallpaper: the editor starts in standard mode.
-        EXPECT_EQ(dialog.Active(), SettingsDialog::kStandardList);
+        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Standard);
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_CHANGE));
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_REGISTER));
         // The task bar and Alt+Tab show the program's icon.
@@ -239,7 +239,7 @@ TEST_F(SettingsDialogTest, TheBrowserListsTitlesInOrderAndABitmapBeatsItsJpeg) {
         list.SetSelectionMark(3);
         Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
         EXPECT_EQ(dialog.CurrentPath(), browsed + "\\sea.bmp");
-        EXPECT_EQ(dialog.Active(), SettingsDialog::kWallpaperList);
+        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_REGISTER));
     });
 }
@@ -250,7 +250,7 @@ TEST_F(SettingsDialogTest, OnlyKeysOfTheListConcernedReachIt) {
     Save({DateWindowRecord(3, 1, 5, 31, "C:\\a.bmp")});
     md.SetItem(0);
     RunStages({[&](SettingsDialog& dialog) {
-             ASSERT_EQ(dialog.Active(), SettingsDialog::kReservationList);
+             ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingOne);
              EXPECT_EQ(winui::ComboBox(dialog, IDC_FROM_MONTH).Selection(), 2);
              winui::ComboBox(dialog, IDC_FROM_MONTH).Select(6);  // the user is choosing a month
              PostMessageA(dialog.Item(IDC_FROM_MONTH), WM_KEYUP, VK_DOWN, 0);
@@ -271,7 +271,7 @@ TEST_F(SettingsDialogTest, AFailedPictureIsReportedOncePerFailure) {
     WriteBitmap(shown, 8, 8, RGB(0, 0, 255));
     Save({Repeating(shown, 1)}, folder + "\\missing.png");  // the standard wallpaper cannot be opened
     RunStages({[&](SettingsDialog& dialog) {
-             ASSERT_EQ(dialog.Active(), SettingsDialog::kStandardList);
+             ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Standard);
              RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
              Notify(dialog, IDC_STANDARD_LIST, NM_CLICK);
              EXPECT_EQ(messages.size(), 1u);
@@ -391,7 +391,7 @@ TEST_F(SettingsDialogTest, MovesChangesAndDeletes) {
                    Click(dialog, IDC_DELETE);
                    EXPECT_EQ(dialog.Table().count, 0);
                    EXPECT_EQ(dialog.ItemText(IDC_COUNT), "0");
-                   EXPECT_EQ(dialog.Active(), SettingsDialog::kWallpaperList);
+                   EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
                }});
 }
 
@@ -473,4 +473,68 @@ TEST_F(SettingsDialogTest, AltAndAPopupsLetterOpensTheMenu) {
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(opened, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_TRUE(messages.empty());
+}
+
+// After the options sheet, by any button, the tab shown before is shown again
+// with its pick, and the editor keeps to what the list shows: a registration
+// takes the picture picked.
+TEST_F(SettingsDialogTest, TheOptionsSheetLeavesTheTabAndItsPick) {
+    const std::string pictures = folder + "\\options";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    for (const char* name : {"a.bmp", "b.bmp"}) Touch(pictures + "\\" + name);
+    AddSecondTab(pictures);
+    RunStages({[&](SettingsDialog& dialog) {
+                   OpenSecondTab(dialog);
+                   SelectOnly(dialog, IDC_WALLPAPER_LIST, {1});
+                   Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+                   Check(dialog, IDC_TIMER_ON, true);
+                   SendMessageA(dialog.Handle(), WM_COMMAND, ID_OPTIONS, 0);  // runs until the sheet is gone
+               },
+               [](SettingsDialog&) {
+                   HWND sheet = FindWindowA(nullptr, "オプション");
+                   ASSERT_NE(sheet, nullptr);
+                   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+               },
+               [](SettingsDialog&) {},
+               [&](SettingsDialog& dialog) {
+                   EXPECT_EQ(winui::TabControl(dialog, IDC_FOLDER_TABS).Selection(), 1);
+                   EXPECT_EQ(winui::ListView(dialog, IDC_WALLPAPER_LIST).PickedRow(), 1);
+                   EXPECT_EQ(dialog.CurrentPath(), pictures + "\\b.bmp");
+                   Check(dialog, IDC_TIMER_ON, true);
+                   Click(dialog, IDC_REGISTER);
+                   ASSERT_EQ(dialog.Table().count, 1);
+                   EXPECT_EQ(dialog.Table().slots[0].record.fileName, pictures + "\\b.bmp");
+               }});
+}
+
+// The editor follows the list's pick, however it was made: a Ctrl+click that
+// deselects the marked row leaves the other one picked, and a select-all in a
+// list that has the focus already switches to the rules for several rows.
+TEST_F(SettingsDialogTest, ThePickAfterACtrlClickAndASelectAll) {
+    const std::string pictures = folder + "\\picks";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) Touch(pictures + "\\" + name);
+    AddSecondTab(pictures);
+    Save({Repeating("C:\\x.bmp", 1), Repeating("C:\\y.bmp", 1), Repeating("C:\\z.bmp", 1)});
+    md.SetItem(0);
+    Run([&](SettingsDialog& dialog) {
+        winui::ListView reservations(dialog, IDC_RESERVATION_LIST);
+        ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingOne);
+        SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_RESERVATIONS, 0);
+        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingSeveral);
+        for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_METHOD, IDC_COLOUR}) EXPECT_FALSE(dialog.IsItemEnabled(id)) << id;
+
+        OpenSecondTab(dialog);
+        winui::ListView wallpapers(dialog, IDC_WALLPAPER_LIST);
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0, 1});
+        wallpapers.SetSelectionMark(1);
+        wallpapers.SetFocused(1);
+        wallpapers.SetSelected(1, false);  // Ctrl+click on the marked row
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        EXPECT_EQ(dialog.CurrentPath(), pictures + "\\a.bmp");
+        EXPECT_TRUE(dialog.IsItemEnabled(IDC_SET_STANDARD));
+        SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_WALLPAPERS, 0);
+        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
+        EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD));  // one picture only
+    });
 }
