@@ -10,6 +10,7 @@
 
 #include "core/PathText.h"
 #include "resource.h"
+#include "win/AnsiText.h"
 #include "winui/Controls.h"
 #include "winui/Gdi.h"
 #include "winui/ListView.h"
@@ -17,15 +18,25 @@
 namespace {
 
 // Every file (not directory) of folder matching pattern, in the order the
-// system lists them.
+// system lists them, as visit(path, title). The programs speak code page 932:
+// a name with characters it lacks (é, Hangul, emoji) has no path of that code
+// page (the ANSI functions would make one that names no file), so such a file is
+// named by its short name and shown by its name as close as the code page
+// allows; one without a short name cannot be opened and is left out.
 template <typename Visit>
 void ForEachFile(const std::string& folder, const std::string& pattern, Visit visit) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideFromAnsi(folder + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) visit(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        std::string name;
+        if (ExactAnsi(found.cFileName, name)) {
+            visit(folder + name, GetFileTitle(folder + name));
+        } else if (found.cAlternateFileName[0] != L'\0' && ExactAnsi(found.cAlternateFileName, name)) {
+            visit(folder + name, GetFileTitle(folder + ClosestAnsi(found.cFileName)));
+        }
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
@@ -41,13 +52,16 @@ void SettingsDialog::FillWallpaperList(const std::string& path) {
     // A drive root ("C:\") already ends with its backslash.
     const std::string folder = path.size() > 3 ? path + "\\" : path;
     entries_.Clear(winui::TabControl(*this, IDC_FOLDER_TABS).Selection() == 0);
-    ForEachFile(folder, "*.BMP", [this](const std::string& file) { entries_.InsertSortedEntry(file); });
+    const auto insert = [this](const std::string& file, const std::string& title) {
+        entries_.InsertSortedEntry(file, title);
+    };
+    ForEachFile(folder, "*.BMP", insert);
     for (int32_t row = 0; row < plugins_.Count(); ++row) {
         const PluginRecord& plugin = plugins_.Record(row);
         for (int32_t p = 0; p < plugin.patternCount && p < PluginHost::kMaxPatterns; ++p) {
             const std::string pattern(plugin.patterns[p], strnlen(plugin.patterns[p], sizeof plugin.patterns[p]));
             if (!pattern.empty()) {
-                ForEachFile(folder, pattern, [this](const std::string& file) { entries_.InsertSortedEntry(file); });
+                ForEachFile(folder, pattern, insert);
             }
         }
     }

@@ -12,8 +12,9 @@ void BrowserEntries::Clear(bool noneSlot) {
     if (noneSlot) entries_.push_back(Entry{});
 }
 
-bool BrowserEntries::InsertSortedEntry(const std::string& path) {
-    std::string title = GetFileTitle(path);
+bool BrowserEntries::InsertSortedEntry(const std::string& path) { return InsertSortedEntry(path, GetFileTitle(path)); }
+
+bool BrowserEntries::InsertSortedEntry(const std::string& path, const std::string& title) {
     const auto first = entries_.begin() + FirstFileSlot();
     const auto at = std::lower_bound(first, entries_.end(), title, [](const Entry& e, const std::string& t) {
         return CompareAsciiNoCase(e.title, t) < 0;
@@ -24,7 +25,7 @@ bool BrowserEntries::InsertSortedEntry(const std::string& path) {
         if (at == entries_.end()) return false;
         entries_.pop_back();
     }
-    entries_.insert(entries_.begin() + slot, Entry{path, std::move(title)});
+    entries_.insert(entries_.begin() + slot, Entry{path, title});
     return true;
 }
 
@@ -33,4 +34,9 @@ const std::string& BrowserEntries::Path(int slot) const {
     return slot >= 0 && slot < static_cast<int>(entries_.size()) ? entries_[static_cast<size_t>(slot)].path : kNone;
 }
 
-std::string BrowserEntries::Title(int slot) const { return GetFileTitle(Path(slot)); }
+std::string BrowserEntries::Title(int slot) const {
+    if (slot < 0 || slot >= static_cast<int>(entries_.size()) || entries_[static_cast<size_t>(slot)].path.empty()) {
+        return GetFileTitle("");  // "(なし)"
+    }
+    return entries_[static_cast<size_t>(slot)].title;
+}

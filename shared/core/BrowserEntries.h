@@ -20,8 +20,11 @@ public:
     // Empties every slot; with noneSlot (the first tab) slot 0 is kept for "(なし)".
     void Clear(bool noneSlot);
 
-    // Puts one found file in its place; false when it was dropped.
+    // Puts one found file in its place, shown by its file title (or by the
+    // title given: a file whose own name the programs cannot spell is opened by
+    // another); false when it was dropped.
     bool InsertSortedEntry(const std::string& path);
+    bool InsertSortedEntry(const std::string& path, const std::string& title);
 
     // The number of list items: at least 1, since a folder without pictures
     // still shows one "(なし)" item for the empty path.

@@ -14,6 +14,7 @@
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
 #include "resource.h"
+#include "win/AnsiText.h"
 #include "win/MessageBox.h"
 #include "win/PluginHost.h"
 #include "win/ProgramFolder.h"
@@ -536,5 +537,26 @@ TEST_F(SettingsDialogTest, ThePickAfterACtrlClickAndASelectAll) {
         SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_WALLPAPERS, 0);
         EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD));  // one picture only
+    });
+}
+
+// A name with a character code page 932 lacks is shown as close as the code page
+// allows, and picked, previewed and registered by its short name, which names the file.
+TEST_F(SettingsDialogTest, ANameOutsideTheCodePageIsPickedByItsShortName) {
+    const std::string pictures = folder + "\\accents";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    WriteBitmap(pictures + "\\plain.tmp", 8, 8, RGB(0, 0, 255));
+    ASSERT_TRUE(MoveFileExW(WideFromAnsi(pictures + "\\plain.tmp").c_str(),
+                            (WideFromAnsi(pictures) + L"\\caf\u00e9.bmp").c_str(), MOVEFILE_REPLACE_EXISTING));
+    AddSecondTab(pictures);
+    Run([&](SettingsDialog& dialog) {
+        OpenSecondTab(dialog);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"cafe"}));
+        SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+        EXPECT_TRUE(dialog.Picture().HasPicture());
+        Click(dialog, IDC_REGISTER);
+        ASSERT_EQ(dialog.Table().count, 1);
+        EXPECT_NE(GetFileAttributesA(dialog.Table().slots[0].record.fileName.c_str()), INVALID_FILE_ATTRIBUTES);
     });
 }
