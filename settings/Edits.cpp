@@ -3,10 +3,10 @@
 // the resident changer reloads the table once this program has ended.
 
 #include "SettingsDialog.h"
+#include "Warnings.h"
 
 #include <commdlg.h>
 
-#include <utility>
 
 #include "core/EditorRules.h"
 #include "core/ReservationRowText.h"
@@ -23,45 +23,24 @@ void Deselect(winui::ListView& list) {
 
 }  // namespace
 
-int32_t SettingsDialog::Picked(int id, int32_t stored) const {
-    // A list that shows no entry (a stored value beyond its entries) keeps the
-    // stored value: no -1 reaches a record.
-    const int selected = winui::ComboBox(*this, id).Selection();
-    return selected >= 0 ? selected : stored;
+EditorValues SettingsDialog::ReadEditor() const {
+    const auto index = [this](int id) { return winui::ComboBox(*this, id).Selection(); };
+    EditorValues values;
+    values.dateOn = IsChecked(IDC_DATE_ON);
+    values.timeOn = IsChecked(IDC_TIME_ON);
+    values.timerOn = IsChecked(IDC_TIMER_ON);
+    values.date = {index(IDC_FROM_MONTH), index(IDC_FROM_DAY), index(IDC_TO_MONTH), index(IDC_TO_DAY)};
+    values.time = {index(IDC_FROM_HOUR), index(IDC_FROM_MINUTE), index(IDC_TO_HOUR), index(IDC_TO_MINUTE)};
+    values.timerHours = index(IDC_TIMER_HOURS);
+    values.timerMinuteIndex = index(IDC_TIMER_MINUTES);
+    return values;
 }
 
-void SettingsDialog::FillRecordFromEditor(int i) {
-    SettingsRecord& slot = table_->slots[static_cast<size_t>(i)];
-    ReservationRecord& r = slot.record;
-    r.displayMethod = currentMethod_;
-    r.colour = static_cast<int32_t>(currentColour_);
-    r.dateOn = IsChecked(IDC_DATE_ON) ? 1 : 0;
-    r.fromMonth = Picked(IDC_FROM_MONTH, r.fromMonth);
-    r.fromDay = Picked(IDC_FROM_DAY, r.fromDay);
-    r.toMonth = Picked(IDC_TO_MONTH, r.toMonth);
-    r.toDay = Picked(IDC_TO_DAY, r.toDay);
-    r.timeOn = IsChecked(IDC_TIME_ON) ? 1 : 0;
-    r.fromHour = Picked(IDC_FROM_HOUR, r.fromHour);
-    r.fromMinute = Picked(IDC_FROM_MINUTE, r.fromMinute);
-    r.toHour = Picked(IDC_TO_HOUR, r.toHour);
-    r.toMinute = Picked(IDC_TO_MINUTE, r.toMinute);
-    r.timerOn = IsChecked(IDC_TIMER_ON) ? 1 : 0;
-    r.timerHours = Picked(IDC_TIMER_HOURS, r.timerHours);
-    r.timerMinuteIndex = Picked(IDC_TIMER_MINUTES, r.timerMinuteIndex);
-    if (r.timerOn != 0) r.timerPeriodMs = TimerPeriodMs(r.timerHours, r.timerMinuteIndex);
-    slot.conditionText = BuildConditionText(r);
-}
-
-bool SettingsDialog::EditAccepted(bool change) {
+bool SettingsDialog::EditAccepted(const EditorValues& values, bool change) {
     EditorState state;
+    static_cast<EditorValues&>(state) = values;
     state.operation = change ? EditOperation::Change : EditOperation::Register;
     state.severalRows = winui::ListView(*this, change ? IDC_RESERVATION_LIST : IDC_WALLPAPER_LIST).SelectedRows().size() > 1;
-    state.dateOn = IsChecked(IDC_DATE_ON);
-    state.timeOn = IsChecked(IDC_TIME_ON);
-    state.timerOn = IsChecked(IDC_TIMER_ON);
-    const auto index = [this](int id) { return winui::ComboBox(*this, id).Selection(); };
-    state.date = {index(IDC_FROM_MONTH), index(IDC_FROM_DAY), index(IDC_TO_MONTH), index(IDC_TO_DAY)};
-    state.time = {index(IDC_FROM_HOUR), index(IDC_FROM_MINUTE), index(IDC_TO_HOUR), index(IDC_TO_MINUTE)};
     state.currentIndex = currentIndex_;
     const EditWarning warning = ValidateEdit(state, *table_);
     if (warning == kNoWarning) return true;
@@ -70,26 +49,23 @@ bool SettingsDialog::EditAccepted(bool change) {
 }
 
 void SettingsDialog::Register() {
-    if (!EditAccepted(false)) return;
-    winui::ListView wallpapers(*this, IDC_WALLPAPER_LIST);
-    const std::vector<int> picked = wallpapers.SelectedRows();
+    const EditorValues values = ReadEditor();
+    if (!EditAccepted(values, false)) return;
+    std::vector<std::string> paths;
+    for (int row : winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows()) paths.push_back(entries_.Path(row));
+    SettingsRecord prototype;
+    FillRecordFromEditor(values, currentMethod_, static_cast<int32_t>(currentColour_), prototype);
+    const int first = table_->count;
     // The table holds 1024 reservations: a registration that would not fit is
     // refused whole, before anything changes.
-    if (table_->count + static_cast<int>(picked.size()) > SettingsTable::kMaxReservations) {
-        ShowMessage(nullptr, "これ以上登録できません。\nどれか削除してから登録し直してください。", MessageKind::Warning);
+    if (!AppendRecords(*table_, paths, prototype)) {
+        ShowWarning(kWarningTableFull);
         return;
     }
     winui::ListView reservations(*this, IDC_RESERVATION_LIST);
     Deselect(reservations);
-    currentIndex_ = table_->count;
-    for (int row : picked) {
-        const int n = table_->count;
-        table_->slots[static_cast<size_t>(n)] = SettingsRecord{};
-        table_->slots[static_cast<size_t>(n)].record.fileName = entries_.Path(row);
-        FillRecordFromEditor(n);
-        table_->count = n + 1;
-        InsertReservationRow(n);
-    }
+    currentIndex_ = first;
+    for (int n = first; n < table_->count; ++n) InsertReservationRow(n);
     if (currentIndex_ < table_->count) {
         reservations.SetSelectionMark(currentIndex_);
         reservations.SetSelected(currentIndex_, true);
@@ -104,10 +80,12 @@ void SettingsDialog::Register() {
 
 void SettingsDialog::Change() {
     if (mode_ == EditorMode::EditingOne || mode_ == EditorMode::EditingSeveral) {
-        if (!EditAccepted(true)) return;
+        const EditorValues values = ReadEditor();
+        if (!EditAccepted(values, true)) return;
         for (int row : winui::ListView(*this, IDC_RESERVATION_LIST).SelectedRows()) {
             if (row >= table_->count) continue;
-            FillRecordFromEditor(row);
+            FillRecordFromEditor(values, currentMethod_, static_cast<int32_t>(currentColour_),
+                                 table_->slots[static_cast<size_t>(row)]);
             UpdateReservationRow(row);
         }
         FocusItem(IDC_RESERVATION_LIST);
@@ -160,12 +138,10 @@ void SettingsDialog::Move(int step) {
         currentIndex_ = 0;
         return;
     }
-    const int other = currentIndex_ + step;
-    if (currentIndex_ < 0 || currentIndex_ >= table_->count || other < 0 || other >= table_->count) return;
+    if (!MoveRecord(*table_, currentIndex_, step)) return;
     winui::ListView list(*this, IDC_RESERVATION_LIST);
     list.DeleteItem(currentIndex_);
-    std::swap(table_->slots[static_cast<size_t>(currentIndex_)], table_->slots[static_cast<size_t>(other)]);
-    currentIndex_ = other;
+    currentIndex_ += step;
     // The other record's row keeps its place and texts, which now describe the
     // record in that slot.
     InsertReservationRow(currentIndex_);

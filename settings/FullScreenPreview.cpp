@@ -2,6 +2,7 @@
 
 #include "PreviewPicture.h"
 #include "SettingsDialog.h"
+#include "Warnings.h"
 #include "core/ReservationRecord.h"
 #include "resource.h"
 #include "winui/Dialog.h"
@@ -35,7 +36,7 @@ public:
             return LRESULT{0};
         });
         BindMessage(kReportFailure, [](WPARAM code, LPARAM) {
-            SettingsDialog::ShowWarning(static_cast<int>(code));
+            ShowWarning(static_cast<int>(code));
             return LRESULT{0};
         });
         for (int32_t m = kMethodCentre; m <= kMethodStretch; ++m) {
@@ -51,16 +52,8 @@ protected:
         SetWindowPos(Item(IDC_FULL_SCREEN_PICTURE), nullptr, 0, 0, screen_.width, screen_.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         // Decoded once per opening: repaints reuse the picture, or its failure.
-        switch (picture_.Load(plugins_, path_)) {
-            case PreviewPicture::Result::NoPlugin:
-                PostMessageA(Handle(), kReportFailure, 16, 0);
-                break;
-            case PreviewPicture::Result::CannotOpen:
-                PostMessageA(Handle(), kReportFailure, 17, 0);
-                break;
-            default:
-                break;
-        }
+        const int warning = PreviewWarningFor(picture_.Load(plugins_, path_));
+        if (warning != kNoWarning) PostMessageA(Handle(), kReportFailure, static_cast<WPARAM>(warning), 0);
         return TRUE;
     }
 

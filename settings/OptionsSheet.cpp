@@ -13,6 +13,7 @@
 #include "core/Cp932Text.h"
 #include "core/ProfileValues.h"
 #include "core/ViewFolderTable.h"
+#include "Warnings.h"
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/PluginHost.h"
@@ -276,8 +277,7 @@ private:
         }
         winui::ListView list(*this, IDC_FOLDER_LIST);
         if (list.ItemCount() >= kMaxFolderRows) {
-            ShowMessage(Sheet(), "これ以上登録できません。\nどれか削除してから登録し直してください。",
-                        MessageKind::Warning);
+            ShowWarning(kWarningTableFull, Sheet());
         } else {
             // The last component whole, dots and all; a drive root keeps its whole path.
             InsertRow(list.ItemCount(), {LastPathComponent(path), path});

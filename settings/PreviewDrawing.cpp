@@ -2,6 +2,7 @@
 // that every repaint draws them from the picture decoded for the current path.
 
 #include "SettingsDialog.h"
+#include "Warnings.h"
 #include "core/Cp932Text.h"
 #include "resource.h"
 #include "winui/Gdi.h"
@@ -10,28 +11,15 @@ int SettingsDialog::DrawPreview() {
     // A path that failed is reported once and then left blank, until another
     // picture has been shown.
     if (CompareAsciiNoCase(lastFailedPath_, currentPath_) == 0) return 0;
-    int drawn = 1;
-    switch (picture_.Load(plugins_, currentPath_)) {
-        case PreviewPicture::Result::Loaded:
-            lastFailedPath_ = " ";
-            break;
-        case PreviewPicture::Result::Empty:
-            break;
-        case PreviewPicture::Result::NoPlugin:
-            lastFailedPath_ = currentPath_;
-            ShowWarning(16);
-            drawn = 0;
-            break;
-        case PreviewPicture::Result::CannotOpen:
-            lastFailedPath_ = currentPath_;
-            ShowWarning(17);
-            drawn = 0;
-            break;
-        case PreviewPicture::Result::NotABitmap:
-        case PreviewPicture::Result::DecodeFailed:
-            drawn = 0;
-            break;
+    const PreviewPicture::Result result = picture_.Load(plugins_, currentPath_);
+    const int warning = PreviewWarningFor(result);
+    if (result == PreviewPicture::Result::Loaded) lastFailedPath_ = " ";
+    if (warning != kNoWarning) {
+        lastFailedPath_ = currentPath_;
+        ShowWarning(warning);
     }
+    const int drawn =
+        result == PreviewPicture::Result::Loaded || result == PreviewPicture::Result::Empty ? 1 : 0;
     // A failed picture leaves the colour alone, not the picture shown before.
     InvalidateRect(Item(IDC_PREVIEW), nullptr, FALSE);
     return drawn;

@@ -335,27 +335,3 @@ void SettingsDialog::OnKeyUp(const MSG& msg) {
         DeleteSelected();
     }
 }
-
-void SettingsDialog::ShowWarning(int code) {
-    static const struct {
-        int code;
-        const char* text;
-    } kWarnings[] = {
-        {0, "日付予約の設定が不正な値になっています。\n日付を確認して下さい。"},
-        {1, "時刻予約の設定で日付をまたぐ設定はできません。\n時刻を確認して下さい。"},
-        {3, "日付予約の設定で年をまたぐ設定はできません。\n日付を確認して下さい。"},
-        {4, "日付予約・時刻予約が重なっている物が存在します。\n日付・時刻を確認して下さい。"},
-        {5, "日付予約が重なっている物が存在します。\n日付を確認して下さい。"},
-        {6, "時刻予約が重なっている物が存在します。\n時刻を確認して下さい。"},
-        {16, "このフォーマットに対応するプラグインが認識されていません。\nプラグインをもう１度確認して下さい。"},
-        {17, "指定の画像ファイルを開くことができません。\n画像ファイルが存在するか確認して下さい。"},
-        {33, "日付予約・時刻予約での複数予約はできません。\n複数予約を行う場合はタイマー予約を必ず付けて下さい。"},
-        {34, "日付予約・時刻予約での複数変更はできません。\n複数変更を行う場合はタイマー予約を必ず付けて下さい。"},
-    };
-    for (const auto& warning : kWarnings) {
-        if (warning.code == code) {
-            ShowMessage(nullptr, warning.text, MessageKind::Warning);
-            return;
-        }
-    }
-}

@@ -16,6 +16,7 @@
 #include "PreviewPicture.h"
 #include "core/BrowserEntries.h"
 #include "core/ColumnSort.h"
+#include "core/EditorRules.h"
 #include "core/SettingsTable.h"
 #include "core/ViewFolderTable.h"
 #include "win/PluginHost.h"
@@ -48,9 +49,6 @@ public:
     EditorMode Mode() const { return mode_; }
     int CurrentTab() const { return currentTab_; }
     const PreviewPicture& Picture() const { return picture_; }
-
-    // The warnings of the editor and the preview, by code, ownerless.
-    static void ShowWarning(int code);
 
 protected:
     BOOL OnInitDialog() override;
@@ -102,9 +100,8 @@ private:
     void OnMethodChanged();
 
     // The edits (Edits.cpp).
-    int32_t Picked(int id, int32_t stored) const;
-    void FillRecordFromEditor(int i);
-    bool EditAccepted(bool change);
+    EditorValues ReadEditor() const;
+    bool EditAccepted(const EditorValues& values, bool change);
     void Register();
     void Change();
     void DeleteSelected();

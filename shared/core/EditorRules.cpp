@@ -1,6 +1,7 @@
 #include "EditorRules.h"
 
 #include "LocalTime.h"
+#include "ReservationRowText.h"
 
 namespace {
 
@@ -77,4 +78,28 @@ EditWarning ValidateEdit(const EditorState& editor, const SettingsTable& table) 
         if (const EditWarning w = Conflict(editor, record); w != kNoWarning) return w;
     }
     return kNoWarning;
+}
+
+void FillRecordFromEditor(const EditorValues& editor, int32_t method, int32_t colour, SettingsRecord& slot) {
+    ReservationRecord& r = slot.record;
+    const auto picked = [](int32_t shown, int32_t& stored) {
+        if (shown >= 0) stored = shown;
+    };
+    r.displayMethod = method;
+    r.colour = colour;
+    r.dateOn = editor.dateOn ? 1 : 0;
+    picked(editor.date.fromMonth, r.fromMonth);
+    picked(editor.date.fromDay, r.fromDay);
+    picked(editor.date.toMonth, r.toMonth);
+    picked(editor.date.toDay, r.toDay);
+    r.timeOn = editor.timeOn ? 1 : 0;
+    picked(editor.time.fromHour, r.fromHour);
+    picked(editor.time.fromMinute, r.fromMinute);
+    picked(editor.time.toHour, r.toHour);
+    picked(editor.time.toMinute, r.toMinute);
+    r.timerOn = editor.timerOn ? 1 : 0;
+    picked(editor.timerHours, r.timerHours);
+    picked(editor.timerMinuteIndex, r.timerMinuteIndex);
+    if (r.timerOn != 0) r.timerPeriodMs = TimerPeriodMs(r.timerHours, r.timerMinuteIndex);
+    slot.conditionText = BuildConditionText(r);
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The reservation editor's checks before a register or change: the several-rows
-// rule, the date and time rules, and the conflict scan against the table. The
-// editor's windows are the selected indices of its drop-down lists, as stored.
+// The reservation editor's rules: the checks before a register or change (the
+// several-rows rule, the date and time rules, the conflict scan against the
+// table) and how its values become a record. The editor's windows are the
+// selected indices of its drop-down lists, as stored; -1 where a list shows no
+// entry.
 
 #include <cstdint>
 
@@ -24,15 +26,21 @@ struct EditorTimeWindow {
 
 enum class EditOperation { Register, Change };
 
-struct EditorState {
-    EditOperation operation = EditOperation::Register;
-    bool severalRows = false;  // register: wallpapers selected; change: reservations selected
+// What the editor's controls hold, read once.
+struct EditorValues {
     bool dateOn = false;
     bool timeOn = false;
     bool timerOn = false;
     EditorDateWindow date;
     EditorTimeWindow time;
-    int currentIndex = -1;  // the reservation a change edits; the scan skips it
+    int32_t timerHours = 0;
+    int32_t timerMinuteIndex = 0;
+};
+
+struct EditorState : EditorValues {
+    EditOperation operation = EditOperation::Register;
+    bool severalRows = false;  // register: wallpapers selected; change: reservations selected
+    int currentIndex = -1;     // the reservation a change edits; the scan skips it
 };
 
 // The warning codes of the settings program's warning table.
@@ -63,3 +71,10 @@ bool TimeWindowsOverlap(const ReservationRecord& record, const EditorTimeWindow&
 // several rows without a timer, the date, the time, then the first conflict
 // with a reservation of the same kind (timers are never compared).
 EditWarning ValidateEdit(const EditorState& editor, const SettingsTable& table);
+
+// A register or change stores the editor's values into the reservation, with
+// the method and colour given: the kinds and their fields, a field whose list
+// shows no entry keeping its stored value (no -1 reaches a record); a ticked
+// timer's period from its fields, an unticked one's period kept. The list's
+// condition text follows. The file name and the shown mark stay.
+void FillRecordFromEditor(const EditorValues& editor, int32_t method, int32_t colour, SettingsRecord& slot);

@@ -36,3 +36,22 @@ bool RemoveRecord(SettingsTable& table, int index) {
     --table.count;
     return true;
 }
+
+bool AppendRecords(SettingsTable& table, const std::vector<std::string>& paths, const SettingsRecord& prototype) {
+    if (table.count < 0 || paths.size() > static_cast<size_t>(SettingsTable::kMaxReservations - table.count)) {
+        return false;
+    }
+    for (const std::string& path : paths) {
+        SettingsRecord& slot = table.slots[static_cast<size_t>(table.count++)];
+        slot = prototype;
+        slot.record.fileName = path;
+    }
+    return true;
+}
+
+bool MoveRecord(SettingsTable& table, int index, int step) {
+    const int other = index + step;
+    if (index < 0 || index >= table.count || other < 0 || other >= table.count) return false;
+    std::swap(table.slots[static_cast<size_t>(index)], table.slots[static_cast<size_t>(other)]);
+    return true;
+}

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ReservationRecord.h"
 #include "SettingsProfile.h"
@@ -33,3 +34,11 @@ void SaveSettingsTable(SettingsProfile& profile, const SettingsTable& table);
 // Removes slot index: the later slots move down with all their fields and the
 // last slot in use is emptied. False for an index that names no reservation.
 bool RemoveRecord(SettingsTable& table, int index);
+
+// Appends one reservation per path, in order, each a copy of prototype with its
+// file name; refused whole (false, nothing appended) when they would not all fit.
+bool AppendRecords(SettingsTable& table, const std::vector<std::string>& paths, const SettingsRecord& prototype);
+
+// Swaps reservation index with its neighbour step (-1 above, +1 below), all
+// their fields; false, and nothing moved, when either is not in the table.
+bool MoveRecord(SettingsTable& table, int index, int step);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "core/EditorRules.h"
@@ -86,4 +87,47 @@ TEST(EditorRules, ADayPastItsMonthRunsIntoTheNext) {
     EXPECT_TRUE(DateWindowsOverlap(lateFebruary, EditorDateWindow{2, 2, 2, 2}));
     EXPECT_EQ(MonthLength(2), 28);
     EXPECT_EQ(MonthLength(13), 0);
+}
+
+// A list that shows no entry (-1) keeps the stored field; a ticked timer takes
+// its period from its fields, an unticked one keeps the stored period.
+TEST(EditorRules, FillsTheRecordFromTheEditor) {
+    SettingsRecord slot;
+    slot.record = DateWindowRecord(3, 1, 5, 31, "C:\\a.jpg");
+    slot.record.timerPeriodMs = 123456;
+    EditorValues editor;
+    editor.dateOn = true;
+    editor.date = {-1, 9, 4, -1};
+    editor.timerHours = 1;
+    editor.timerMinuteIndex = 29;
+    FillRecordFromEditor(editor, kMethodTile, 0x123456, slot);
+    const ReservationRecord& r = slot.record;
+    EXPECT_EQ((std::vector<int32_t>{r.fromMonth, r.fromDay, r.toMonth, r.toDay}), (std::vector<int32_t>{2, 9, 4, 30}));
+    EXPECT_EQ(r.timerPeriodMs, 123456);
+    EXPECT_EQ(slot.conditionText, "日付 03/10～05/31");
+    EXPECT_EQ(r.fileName, "C:\\a.jpg");
+    EXPECT_EQ(r.displayMethod, kMethodTile);
+    editor.timerOn = true;
+    FillRecordFromEditor(editor, kMethodTile, 0x123456, slot);
+    EXPECT_EQ(r.timerPeriodMs, 90 * 60000);
+}
+
+// Appending is refused whole when the pictures would not all fit; moving swaps
+// neighbours and refuses the table's ends.
+TEST(SettingsTable, AppendsWholeAndMovesNeighbours) {
+    auto table = std::make_unique<SettingsTable>();
+    SettingsRecord prototype;
+    prototype.record.timerOn = 1;
+    table->count = SettingsTable::kMaxReservations - 2;
+    EXPECT_FALSE(AppendRecords(*table, {"a", "b", "c"}, prototype));
+    EXPECT_EQ(table->count, SettingsTable::kMaxReservations - 2);
+    table->count = 0;
+    ASSERT_TRUE(AppendRecords(*table, {"a", "b", "c"}, prototype));
+    EXPECT_EQ(table->count, 3);
+    EXPECT_EQ(table->slots[2].record.fileName, "c");
+    EXPECT_EQ(table->slots[2].record.timerOn, 1);
+    EXPECT_TRUE(MoveRecord(*table, 2, -1));
+    EXPECT_EQ(table->slots[1].record.fileName, "c");
+    EXPECT_FALSE(MoveRecord(*table, 0, -1));
+    EXPECT_FALSE(MoveRecord(*table, 2, +1));
 }
