@@ -1,7 +1,6 @@
 #include "OptionsSheet.h"
 
 #include <commctrl.h>
-#include <imm.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -17,6 +16,7 @@
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/PluginHost.h"
+#include "winui/AsciiOnlyEdit.h"
 #include "winui/ImageList.h"
 #include "winui/ListView.h"
 #include "winui/PropertySheet.h"
@@ -25,77 +25,6 @@ namespace {
 
 // Entry 0 of the table is the system folder, never listed.
 constexpr int kMaxFolderRows = ViewFolderTable::kCapacity - 1;
-
-bool IsPrintableAscii(WPARAM c) { return c >= 0x20 && c <= 0x7E; }
-
-// What the password dialog's masked box can take of a text: its printable
-// single-byte characters; double-byte ones go whole, trail byte included.
-std::string PrintableAsciiOnly(std::string_view text) {
-    std::string kept;
-    for (size_t i = 0; i < text.size(); i += Cp932CharLength(text, i)) {
-        if (Cp932CharLength(text, i) == 1 && IsPrintableAscii(static_cast<unsigned char>(text[i]))) kept += text[i];
-    }
-    return kept;
-}
-
-std::string ClipboardText(HWND owner) {
-    std::string text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-// An edit box that takes only what the password dialog's masked box, which has
-// no input method, can take: a password typed here can be typed there again.
-// The box is a Unicode window (common controls 6, by the manifest), so a
-// double-byte character arrives as one WM_CHAR, never as a lone trail byte.
-class AsciiOnlyEdit {
-public:
-    void Attach(HWND edit) {
-        if (edit == nullptr || !SetWindowSubclass(edit, &Proc, 0, reinterpret_cast<DWORD_PTR>(this))) return;
-        previousContext_ = ImmAssociateContext(edit, nullptr);
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        try {
-            return Handle(hwnd, message, wParam, lParam, data);
-        } catch (...) {
-            return 0;  // out of memory for a pasted text: nothing is pasted
-        }
-    }
-
-    static LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
-        switch (message) {
-            case WM_CHAR:
-                if (wParam < 0x20 || IsPrintableAscii(wParam)) break;  // control keys edit, printable ones type
-                MessageBeep(MB_OK);
-                return 0;
-            case WM_IME_CHAR:
-                return 0;
-            case WM_PASTE: {
-                const std::string kept = PrintableAsciiOnly(ClipboardText(hwnd));
-                SendMessageA(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
-                return 0;
-            }
-            case WM_NCDESTROY:
-                ImmAssociateContext(hwnd, reinterpret_cast<AsciiOnlyEdit*>(data)->previousContext_);
-                RemoveWindowSubclass(hwnd, &Proc, 0);
-                break;
-            default:
-                break;
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-
-    HIMC previousContext_ = nullptr;
-};
 
 // A check box tied to an int of the profile: 1 ticked, 0 not.
 struct FlagBox {
@@ -173,7 +102,7 @@ protected:
     }
 
 private:
-    AsciiOnlyEdit password_;
+    winui::AsciiOnlyEdit password_;
 };
 
 // The user's folders, one row each (title, path); the table changes only when

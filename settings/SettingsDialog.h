@@ -3,8 +3,8 @@
 // the reservation editor, the standard display list and the reservation list. It
 // owns the dialog's state; its handlers are split by concern: this class's life,
 // lists and ways out (SettingsDialog.cpp), the browser (Browser.cpp), the
-// editor's modes (Editor.cpp), its edits (Edits.cpp) and the preview
-// (PreviewDrawing.cpp).
+// editor's modes and enable states (EditorModes.cpp), the edits of the
+// reservations (ReservationEdits.cpp) and the preview (PreviewDrawing.cpp).
 
 #include <windows.h>
 
@@ -99,7 +99,7 @@ private:
     void OnReservationListActivated();
     void OnMethodChanged();
 
-    // The edits (Edits.cpp).
+    // The edits (ReservationEdits.cpp).
     EditorValues ReadEditor() const;
     bool EditAccepted(const EditorValues& values, bool change);
     void Register();

@@ -64,5 +64,39 @@
 #define ID_SELECT_RESERVATIONS 32781
 #define ID_APP_ABOUT           57664
 #define ID_HELP_CONTENTS       57670
-#include "resource_options.h"
-#include "resource_extras.h"
+
+// The options sheet's three pages.
+#define IDD_OPTIONS_START_END      140
+#define IDD_OPTIONS_FOLDERS        141
+#define IDD_OPTIONS_BEHAVIOUR      142
+
+// Start and end handling.
+#define IDC_MINIMISE_AT_START      1037
+#define IDC_STANDARD_AT_MDK_END    1038
+#define IDC_STANDARD_AT_WINDOWS_END 1039
+// Behaviour.
+#define IDC_SHUFFLE                1040
+#define IDC_BOSS_MODE              1041
+#define IDC_ASK_PASSWORD           1042
+#define IDC_PASSWORD_TEXT          1043
+// The view folders.
+#define IDC_FOLDER_LIST            1044
+#define IDC_FOLDER_ADD             1045
+#define IDC_FOLDER_RENAME          1046
+#define IDC_FOLDER_DELETE          1047
+#define IDC_FOLDER_UP              1048
+#define IDC_FOLDER_DOWN            1049
+
+// The full-screen preview and the plug-in information dialog.
+#define IDD_PLUGIN_INFO          135
+#define IDD_FULL_SCREEN          139
+#define IDR_FULL_SCREEN_MENU     140
+
+#define IDC_FULL_SCREEN_PICTURE  1014
+#define IDC_PLUGIN_DESCRIPTIONS  1050
+#define IDC_LINK                 1051
+
+// Menu 140: the display methods, in the order of their codes 0 to 2.
+#define ID_SHOW_CENTRED          32774
+#define ID_SHOW_TILED            32775
+#define ID_SHOW_STRETCHED        32776

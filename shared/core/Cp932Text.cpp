@@ -66,3 +66,11 @@ int CompareAsciiNoCase(std::string_view a, std::string_view b) {
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
 }
+
+std::string PrintableAsciiOnly(std::string_view text) {
+    std::string kept;
+    for (size_t i = 0; i < text.size(); i += Cp932CharLength(text, i)) {
+        if (Cp932CharLength(text, i) == 1 && IsPrintableAscii(static_cast<unsigned char>(text[i]))) kept += text[i];
+    }
+    return kept;
+}

@@ -5,6 +5,7 @@
 // cut off at the end of a text counts as a character of one byte.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -45,3 +46,10 @@ std::string AsciiUpper(std::string_view text);
 // them ("_" before letters). Trail bytes are never folded: "ア" (83 41) and
 // "ヂ" (83 61) differ, and so do a full-width letter and its ASCII one.
 int CompareAsciiNoCase(std::string_view a, std::string_view b);
+
+// A character a box without an input method can take: printable ASCII.
+inline bool IsPrintableAscii(uint32_t c) { return c >= 0x20 && c <= 0x7E; }
+
+// The printable single-byte characters of text; double-byte ones are dropped
+// whole, trail byte included.
+std::string PrintableAsciiOnly(std::string_view text);

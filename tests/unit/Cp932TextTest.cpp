@@ -72,3 +72,9 @@ TEST(Cp932Text, CompareFoldsAsciiOnlyAndOrdersByBytes) {
         EXPECT_EQ(Sign(CompareAsciiNoCase(c.b, c.a)), -c.sign) << c.b << " vs " << c.a;
     }
 }
+
+// What a box without an input method can take: the printable single bytes; a
+// double-byte character goes whole, its trail byte "\" (0x5C) with it.
+TEST(Cp932Text, PrintableAsciiOnlyDropsDoubleByteCharactersWhole) {
+    EXPECT_EQ(PrintableAsciiOnly("ab\x95\x5C" "c\td~"), "abcd~");
+}
