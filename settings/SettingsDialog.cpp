@@ -91,8 +91,10 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     BindCommand(ID_HELP_CONTENTS, 1, [this] { OpenHelpContents(Handle()); });
     BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
 
-    BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) { DrawPreviewItem(item); });
-    BindDrawItem(IDC_SWATCH, [this](DRAWITEMSTRUCT& item) { DrawSwatchItem(item); });
+    BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) {
+        preview_.DrawPreview(item, currentPath_, currentMethod_, currentColour_);
+    });
+    BindDrawItem(IDC_SWATCH, [this](DRAWITEMSTRUCT& item) { PreviewPane::DrawSwatch(item, currentColour_); });
 }
 
 SettingsDialog::~SettingsDialog() { Destroy(); }
@@ -101,7 +103,7 @@ BOOL SettingsDialog::OnInitDialog() {
     // Set once the window exists: the task bar and Alt+Tab ask the window for it.
     SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
     RemoveSystemMenuItems();
-    FitPreviewToBox();
+    preview_.Attach(*this);
 
     // The first run writes what the resident changer reads at its exit.
     if (profile_.ReadInt(profile::kFlag1stBoot.section, profile::kFlag1stBoot.name, profile::kFlag1stBootMissing) ==
@@ -112,10 +114,6 @@ BOOL SettingsDialog::OnInitDialog() {
 
     programFolder_ = ProgramFolder();
     LoadPluginsFromProgramOrSusieFolder(plugins_, programFolder_);
-    {
-        winui::WindowDC dc(Handle());
-        screen_ = {GetDeviceCaps(dc.Get(), HORZRES), GetDeviceCaps(dc.Get(), VERTRES)};
-    }
 
     winui::ListView reservations(*this, IDC_RESERVATION_LIST);
     rowIcons_ = winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_ROW_MARKS, 16, 2, RGB(255, 255, 255));
@@ -240,7 +238,9 @@ void SettingsDialog::OpenOptions() {
 
 void SettingsDialog::OpenFullScreenPreview() {
     // The method comes back only when the preview ends with OK.
-    const int method = RunFullScreenPreview(Handle(), plugins_, currentPath_, currentColour_, currentMethod_, screen_);
+    const PixelSize screen = preview_.Screen();
+    const int method = RunFullScreenPreview(Handle(), plugins_, currentPath_, currentColour_, currentMethod_,
+                                            SIZE{screen.width, screen.height});
     if (method < 0) return;
     currentMethod_ = method;
     SelectEntry(IDC_METHOD, method);

@@ -4,7 +4,7 @@
 // owns the dialog's state; its handlers are split by concern: this class's life,
 // lists and ways out (SettingsDialog.cpp), the browser (Browser.cpp), the
 // editor's modes and enable states (EditorModes.cpp), the edits of the
-// reservations (ReservationEdits.cpp) and the preview (PreviewDrawing.cpp).
+// reservations (ReservationEdits.cpp); the preview is its PreviewPane.
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "PreviewPicture.h"
+#include "PreviewPane.h"
 #include "core/BrowserEntries.h"
 #include "core/ColumnSort.h"
 #include "core/EditorRules.h"
@@ -48,7 +48,7 @@ public:
     COLORREF CurrentColour() const { return currentColour_; }
     EditorMode Mode() const { return mode_; }
     int CurrentTab() const { return currentTab_; }
-    const PreviewPicture& Picture() const { return picture_; }
+    const PreviewPicture& Picture() const { return preview_.Picture(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -110,11 +110,8 @@ private:
     void ChooseColour();
 
     // Preview.
-    void FitPreviewToBox();
-    int DrawPreview();
-    void FillWithBackground(int id);
-    void DrawPreviewItem(DRAWITEMSTRUCT& item);
-    void DrawSwatchItem(DRAWITEMSTRUCT& item);
+    int DrawPreview() { return preview_.Show(currentPath_); }
+    void FillWithBackground(int id) { InvalidateRect(Item(id), nullptr, FALSE); }
 
     SettingsProfile& profile_;
     SharedStateBinder binder_;
@@ -125,7 +122,7 @@ private:
     winui::ImageList wallpaperIcons_;
     winui::ImageList rowIcons_;
     ColumnSortDirections sortDirections_;
-    PreviewPicture picture_;
+    PreviewPane preview_{plugins_};
     HACCEL accelerators_ = nullptr;
 
     EditorMode mode_ = EditorMode::Disabled;
@@ -136,8 +133,6 @@ private:
     COLORREF currentColour_ = 0;
     std::string programFolder_;
     std::string currentPath_;
-    std::string lastFailedPath_ = " ";  // never a path
-    SIZE screen_{1024, 768};
     bool saved_ = false;
     bool leaving_ = false;
 };
