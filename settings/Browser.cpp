@@ -1,125 +1,15 @@
-// The wallpaper browser: one tab per view folder, the folder's pictures in list
-// 1001 with their shell icons, and the pick that becomes the editor's picture.
+// The main dialog's handlers for its wallpaper browser (WallpaperBrowser): a
+// tab chosen, the list activated or stepped with a key, everything selected;
+// the browser's pick becomes the editor's picture.
 
 #include "SettingsDialog.h"
 
-#include <shellapi.h>
-
-#include <map>
-#include <vector>
-
-#include "core/PathText.h"
 #include "resource.h"
-#include "win/AnsiText.h"
 #include "winui/Controls.h"
-#include "winui/Gdi.h"
 #include "winui/ListView.h"
 
-namespace {
-
-// Every file (not directory) of folder matching pattern, in the order the
-// system lists them, as visit(path, title). The programs speak code page 932:
-// a name with characters it lacks (é, Hangul, emoji) has no path of that code
-// page (the ANSI functions would make one that names no file), so such a file is
-// named by its short name and shown by its name as close as the code page
-// allows; one without a short name cannot be opened and is left out.
-template <typename Visit>
-void ForEachFile(const std::string& folder, const std::string& pattern, Visit visit) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(WideFromAnsi(folder + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        std::string name;
-        if (ExactAnsi(found.cFileName, name)) {
-            visit(folder + name, GetFileTitle(folder + name));
-        } else if (found.cAlternateFileName[0] != L'\0' && ExactAnsi(found.cAlternateFileName, name)) {
-            visit(folder + name, GetFileTitle(folder + ClosestAnsi(found.cFileName)));
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
-}  // namespace
-
-void SettingsDialog::InsertFolderTabs() {
-    winui::TabControl tabs(*this, IDC_FOLDER_TABS);
-    tabs.DeleteAllItems();
-    for (int i = 0; i < folders_.Count(); ++i) tabs.InsertItem(i, folders_.Entry(i).title);
-}
-
-void SettingsDialog::FillWallpaperList(const std::string& path) {
-    // A drive root ("C:\") already ends with its backslash.
-    const std::string folder = path.size() > 3 ? path + "\\" : path;
-    entries_.Clear(winui::TabControl(*this, IDC_FOLDER_TABS).Selection() == 0);
-    const auto insert = [this](const std::string& file, const std::string& title) {
-        entries_.InsertSortedEntry(file, title);
-    };
-    ForEachFile(folder, "*.BMP", insert);
-    for (int32_t row = 0; row < plugins_.Count(); ++row) {
-        const PluginRecord& plugin = plugins_.Record(row);
-        for (int32_t p = 0; p < plugin.patternCount && p < PluginHost::kMaxPatterns; ++p) {
-            const std::string pattern(plugin.patterns[p], strnlen(plugin.patterns[p], sizeof plugin.patterns[p]));
-            if (!pattern.empty()) {
-                ForEachFile(folder, pattern, insert);
-            }
-        }
-    }
-
-    // The prohibition sign for "(なし)", then the shell's icon of each kind of
-    // file. The shell gives every file of an extension the same small icon, so
-    // it is asked once per extension (each question costs milliseconds under
-    // Wine, and a folder may hold a thousand pictures).
-    winui::ImageList icons =
-        winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_NONE, 16, 2048, RGB(255, 255, 255));
-    const bool noneSlot = entries_.FirstFileSlot() != 0;
-    if (!noneSlot) icons.Remove(0);  // no "(なし)" item on this tab
-    std::vector<int> images(static_cast<size_t>(entries_.Count()), noneSlot ? 0 : winui::ListView::kNoImage);
-    std::map<std::string, int> byExtension;
-    for (int k = entries_.FirstFileSlot(); k < entries_.Count(); ++k) {
-        const std::string& path = entries_.Path(k);
-        if (path.empty()) break;
-        const std::string extension = GetUpperExtension(path);
-        auto known = byExtension.find(extension);
-        if (known == byExtension.end()) {
-            SHFILEINFOA info{};
-            int image = -1;
-            if (SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                               SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0 &&
-                info.hIcon != nullptr) {
-                const winui::ScopedIcon icon(info.hIcon);
-                image = icons.AddIcon(icon.Get());
-            }
-            // A kind the shell cannot describe still gets an image of its own.
-            if (image < 0) image = icons.AddIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
-            known = byExtension.emplace(extension, image).first;
-        }
-        images[static_cast<size_t>(k)] = known->second;
-    }
-    winui::ListView list(*this, IDC_WALLPAPER_LIST);
-    list.SetImageList(icons);
-    wallpaperIcons_ = std::move(icons);
-
-    // One repaint for the whole fill, not one per item.
-    SendMessageA(Item(IDC_WALLPAPER_LIST), WM_SETREDRAW, FALSE, 0);
-    list.DeleteAllItems();
-    for (int k = 0; k < entries_.Count(); ++k) list.InsertItem(k, entries_.Title(k), images[static_cast<size_t>(k)]);
-    SendMessageA(Item(IDC_WALLPAPER_LIST), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Item(IDC_WALLPAPER_LIST), nullptr, TRUE);
-}
-
-void SettingsDialog::SelectRememberedWallpaper() {
-    winui::ListView list(*this, IDC_WALLPAPER_LIST);
-    const int row = tabRow_[static_cast<size_t>(currentTab_)];
-    if (row < 0 || row >= list.ItemCount()) return;
-    list.SetSelected(row, true);
-    list.SetFocused(row);
-    list.SetSelectionMark(row);
-    list.EnsureVisible(row);
-}
-
 void SettingsDialog::OnTabChanged() {
-    ShowTab(winui::TabControl(*this, IDC_FOLDER_TABS).Selection());
+    browser_.ShowTab(winui::TabControl(*this, IDC_FOLDER_TABS).Selection());
     // A tab chosen by the user: the editor works for the browser again.
     FocusItem(IDC_WALLPAPER_LIST);
     OnWallpaperListActivated();
@@ -128,12 +18,7 @@ void SettingsDialog::OnTabChanged() {
 // The tab's folder in the wallpaper list, its remembered row picked again; the
 // editor takes that picture when it works for the browser.
 void SettingsDialog::ShowTab(int tab) {
-    if (tab < 0 || tab >= folders_.Count()) return;
-    currentTab_ = tab;
-    winui::TabControl(*this, IDC_FOLDER_TABS).Select(tab);
-    FillWallpaperList(folders_.Entry(tab).path);
-    SelectRememberedWallpaper();
-    if (mode_ == EditorMode::Registering) BrowserKeyStep();
+    if (browser_.ShowTab(tab) && mode_ == EditorMode::Registering) BrowserKeyStep();
 }
 
 void SettingsDialog::OnWallpaperListActivated() {
@@ -143,11 +28,7 @@ void SettingsDialog::OnWallpaperListActivated() {
 }
 
 void SettingsDialog::BrowserKeyStep() {
-    // Only a row that is picked is remembered: -1 would select every row on the
-    // next visit, and a later registration would take the whole folder.
-    const int row = winui::ListView(*this, IDC_WALLPAPER_LIST).PickedRow();
-    if (row >= 0 && row < entries_.Count()) tabRow_[static_cast<size_t>(currentTab_)] = row;
-    SetCurrentImage(entries_.Path(row));
+    SetCurrentImage(browser_.TakePick());
     FillWithBackground(IDC_SWATCH);
 }
 
@@ -166,7 +47,7 @@ void SettingsDialog::SelectAllWallpapers() {
     winui::ListView list(*this, IDC_WALLPAPER_LIST);
     list.SetSelected(-1, true);
     FocusItem(IDC_WALLPAPER_LIST);
-    SelectRememberedWallpaper();
+    browser_.SelectRemembered();
     // The list may have had the focus already: the editor learns of the new
     // selection here, not from a focus notification.
     OnWallpaperListActivated();

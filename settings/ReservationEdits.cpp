@@ -52,7 +52,7 @@ void SettingsDialog::Register() {
     const EditorValues values = ReadEditor();
     if (!EditAccepted(values, false)) return;
     std::vector<std::string> paths;
-    for (int row : winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows()) paths.push_back(entries_.Path(row));
+    for (int row : winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows()) paths.push_back(browser_.PathAt(row));
     SettingsRecord prototype;
     FillRecordFromEditor(values, currentMethod_, static_cast<int32_t>(currentColour_), prototype);
     const int first = table_->count;

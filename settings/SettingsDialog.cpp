@@ -125,10 +125,9 @@ BOOL SettingsDialog::OnInitDialog() {
     standard.InsertColumn(0, "", 180);
     standard.InsertColumn(1, "", 110);
 
-    folders_.Load(profile_, WindowsDirectory());
-    InsertFolderTabs();
+    browser_.LoadFolders(profile_, WindowsDirectory());
     winui::ListView(*this, IDC_WALLPAPER_LIST).InsertColumn(0, "", 174);
-    FillWallpaperList(folders_.Entry(0).path);
+    browser_.ShowTab(0);
 
     FillEditorLists();
     winui::ComboBox(*this, IDC_METHOD).Select(currentMethod_);
@@ -139,7 +138,6 @@ BOOL SettingsDialog::OnInitDialog() {
     InsertStandardRow();
     DisplayCount();
 
-    SelectRememberedWallpaper();
     if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
         reservations.SetSelected(currentIndex_, true);
         reservations.SetFocused(currentIndex_);
@@ -230,10 +228,9 @@ void SettingsDialog::OpenOptions() {
     // The folders may have changed whatever the button: the tabs are rebuilt,
     // and the tab shown before is shown again, refreshed, while it exists.
     // Selecting a tab from here sends no notification.
-    const int before = currentTab_;
-    folders_.Load(profile_, WindowsDirectory());
-    InsertFolderTabs();
-    ShowTab(before < folders_.Count() ? before : 0);
+    const int before = browser_.CurrentTab();
+    browser_.LoadFolders(profile_, WindowsDirectory());
+    ShowTab(before < browser_.FolderCount() ? before : 0);
 }
 
 void SettingsDialog::OpenFullScreenPreview() {

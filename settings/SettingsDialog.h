@@ -8,17 +8,15 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "PreviewPane.h"
-#include "core/BrowserEntries.h"
+#include "WallpaperBrowser.h"
 #include "core/ColumnSort.h"
 #include "core/EditorRules.h"
 #include "core/SettingsTable.h"
-#include "core/ViewFolderTable.h"
 #include "win/PluginHost.h"
 #include "win/SharedStateBinder.h"
 #include "winui/Dialog.h"
@@ -47,7 +45,7 @@ public:
     int32_t CurrentMethod() const { return currentMethod_; }
     COLORREF CurrentColour() const { return currentColour_; }
     EditorMode Mode() const { return mode_; }
-    int CurrentTab() const { return currentTab_; }
+    int CurrentTab() const { return browser_.CurrentTab(); }
     const PreviewPicture& Picture() const { return preview_.Picture(); }
 
 protected:
@@ -78,15 +76,12 @@ private:
     void OnKeyUp(const MSG& msg);
 
     // Browser.
-    void InsertFolderTabs();
-    void FillWallpaperList(const std::string& folder);
     void OnTabChanged();
+    void ShowTab(int tab);
     void OnWallpaperListActivated();
+    void BrowserKeyStep();
     void SetCurrentImage(const std::string& path);
     void SelectAllWallpapers();
-    void SelectRememberedWallpaper();
-    void ShowTab(int tab);
-    void BrowserKeyStep();
 
     // The editor's modes.
     void FillEditorLists();
@@ -116,18 +111,14 @@ private:
     SettingsProfile& profile_;
     SharedStateBinder binder_;
     PluginHost plugins_{PluginHost::Variant::Settings};
-    ViewFolderTable folders_;
     std::unique_ptr<SettingsTable> table_;
-    BrowserEntries entries_;
-    winui::ImageList wallpaperIcons_;
+    WallpaperBrowser browser_{*this, plugins_};
     winui::ImageList rowIcons_;
     ColumnSortDirections sortDirections_;
     PreviewPane preview_{plugins_};
     HACCEL accelerators_ = nullptr;
 
     EditorMode mode_ = EditorMode::Disabled;
-    std::array<int, ViewFolderTable::kCapacity> tabRow_{};
-    int currentTab_ = 0;
     int currentIndex_ = -1;
     int32_t currentMethod_ = 0;
     COLORREF currentColour_ = 0;
