@@ -435,24 +435,27 @@ TEST_F(SettingsDialogTest, TheEndOfTheSessionSavesTheEdits) {
     });
 }
 
+// The menu bar's popups opened, by index, each closed at once (a named stdcall
+// function: the 32-bit build cannot make a hook procedure of a lambda).
+namespace {
+std::vector<int> g_openedPopups;
+LRESULT CALLBACK RecordPopupAndCloseMenu(int code, WPARAM w, LPARAM l) {
+    const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(l);
+    if (code == HC_ACTION && sent.message == WM_INITMENUPOPUP && HIWORD(sent.lParam) == FALSE) {
+        g_openedPopups.push_back(LOWORD(sent.lParam));
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+}
+}  // namespace
+
 // Alt and a popup's letter open that popup of the menu bar: no control of the
 // dialog has the letter, so the dialog manager presses no button first.
 TEST_F(SettingsDialogTest, AltAndAPopupsLetterOpensTheMenu) {
     Touch(folder + "\\menu.bmp");
     AddSecondTab(folder);
-    static std::vector<int> opened;
-    opened.clear();
-    HHOOK hook = SetWindowsHookExA(
-        WH_CALLWNDPROC,
-        [](int code, WPARAM w, LPARAM l) -> LRESULT {
-            const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(l);
-            if (code == HC_ACTION && sent.message == WM_INITMENUPOPUP && HIWORD(sent.lParam) == FALSE) {
-                opened.push_back(LOWORD(sent.lParam));
-                EndMenu();
-            }
-            return CallNextHookEx(nullptr, code, w, l);
-        },
-        nullptr, GetCurrentThreadId());
+    g_openedPopups.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPopupAndCloseMenu, nullptr, GetCurrentThreadId());
     std::vector<Stage> stages{[&](SettingsDialog& dialog) {
         OpenSecondTab(dialog);
         SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
@@ -472,7 +475,7 @@ TEST_F(SettingsDialogTest, AltAndAPopupsLetterOpensTheMenu) {
     });
     RunStages(stages);
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(opened, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(g_openedPopups, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_TRUE(messages.empty());
 }
 
