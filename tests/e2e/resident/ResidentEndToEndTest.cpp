@@ -57,11 +57,15 @@ std::string DesktopValue(const char* key, const char* name) {
 
 // Whether the notification area holds MDK's icon: asking it to change nothing
 // about the icon succeeds only while it holds one.
-bool IconHeld(HWND window) {
+NOTIFYICONDATAA IconOf(HWND window) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
     data.uID = 1;
+    return data;
+}
+bool IconHeld(HWND window) {
+    NOTIFYICONDATAA data = IconOf(window);
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
@@ -377,10 +381,7 @@ TEST_F(ResidentEndToEnd, TheTrayIconSitsInTheTaskBarAndComesBackWithANewOne) {
     // Wine's task bar lives in the desktop's own process, whose end takes every
     // window of the desktop with it, MDK's too; so a new task bar is played here
     // as the shell plays it: the icons go with the old one ...
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = window_;
-    data.uID = 1;
+    NOTIFYICONDATAA data = IconOf(window_);
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
     ASSERT_TRUE(WaitFor([&] { return !IconHeld(window_) && !TaskBarShowsAnIcon(); }));
     // ... and the new one announces itself to every top-level window: MDK puts its icon back.

@@ -458,15 +458,6 @@ std::vector<char> HugeTiff() {
     return std::vector<char>(bytes, bytes + sizeof bytes - 1);
 }
 
-std::vector<char> Garbage(size_t size, uint32_t seed) {
-    std::vector<char> bytes(size);
-    for (char& b : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        b = static_cast<char>(seed >> 16);
-    }
-    return bytes;
-}
-
 std::vector<char> Head(const std::vector<char>& bytes, size_t size) {
     return std::vector<char>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, bytes.size())));
 }

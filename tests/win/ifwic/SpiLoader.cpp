@@ -52,3 +52,12 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
     CloseHandle(file);
     return ok && written == size;
 }
+
+std::vector<char> Garbage(size_t size, uint32_t seed) {
+    std::vector<char> bytes(size);
+    for (char& b : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}

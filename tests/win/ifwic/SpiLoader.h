@@ -30,3 +30,5 @@ struct SpiPlugin {
 std::string ProgramFolder();
 std::vector<char> ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const void* data, size_t size);
+// Bytes of no format, the same for the same seed.
+std::vector<char> Garbage(size_t size, uint32_t seed);

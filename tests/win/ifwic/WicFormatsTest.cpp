@@ -118,15 +118,6 @@ std::vector<char> JxrDeclaring(uint32_t width, uint32_t height) {
     return jxr;
 }
 
-std::vector<char> Noise(size_t size, uint32_t seed) {
-    std::vector<char> bytes(size);
-    for (char& b : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        b = static_cast<char>(seed >> 16);
-    }
-    return bytes;
-}
-
 TEST(WicFormatsHostile, RefusedWithoutACrashOrHandles) {
     const std::vector<char> jxr = ReadWholeFile(ImagePath("quad.jxr"));
     const std::vector<char> tga = ReadWholeFile(ImagePath("quad.tga"));
@@ -138,7 +129,7 @@ TEST(WicFormatsHostile, RefusedWithoutACrashOrHandles) {
     } cases[] = {
         {"truncated.jxr", std::vector<char>(jxr.begin(), jxr.begin() + static_cast<std::ptrdiff_t>(jxr.size() / 2)), 2},
         {"huge.jxr", JxrDeclaring(60000, 60000), 4},
-        {"random.jxr", Noise(3000, 19), 0},
+        {"random.jxr", Garbage(3000, 19), 0},
         {"empty.dds", {}, 0},
         // TGA has no mark of its own: its head alone is not enough.
         {"targa.bin", tga, 0},

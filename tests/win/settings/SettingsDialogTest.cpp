@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,14 @@ protected:
         profile.Write(profile::kMaxFolder, 2);
         profile.WriteString(profile::kViewFolderTitleSection, "00", "test");
         profile.WriteString(profile::kViewFolderPathSection, "00", path);
+    }
+    // A folder of empty files below the test's pictures, as the browser's second tab.
+    std::string SecondTabOf(const std::string& name, std::initializer_list<const char*> files) {
+        const std::string pictures = folder + "\\" + name;
+        CreateDirectoryA(pictures.c_str(), nullptr);
+        for (const char* file : files) Touch(pictures + "\\" + file);
+        AddSecondTab(pictures);
+        return pictures;
     }
     static void OpenSecondTab(SettingsDialog& dialog) {
         winui::TabControl(dialog, IDC_FOLDER_TABS).Select(1);
@@ -333,10 +342,7 @@ void SelectOnly(SettingsDialog& dialog, int id, std::vector<int> rows) {
 // Several wallpapers with a date and no timer are refused; with a timer they are
 // appended in the list's order, the first becomes current, the count grows.
 TEST_F(SettingsDialogTest, RegisteringSeveralWallpapers) {
-    const std::string pictures = folder + "\\register";
-    CreateDirectoryA(pictures.c_str(), nullptr);
-    for (const char* name : {"x1.bmp", "x2.bmp", "x3.bmp"}) Touch(pictures + "\\" + name);
-    AddSecondTab(pictures);
+    const std::string pictures = SecondTabOf("register", {"x1.bmp", "x2.bmp", "x3.bmp"});
     Run([&](SettingsDialog& dialog) {
         OpenSecondTab(dialog);
         SelectOnly(dialog, IDC_WALLPAPER_LIST, {0, 1, 2});
@@ -483,10 +489,7 @@ TEST_F(SettingsDialogTest, AltAndAPopupsLetterOpensTheMenu) {
 // with its pick, and the editor keeps to what the list shows: a registration
 // takes the picture picked.
 TEST_F(SettingsDialogTest, TheOptionsSheetLeavesTheTabAndItsPick) {
-    const std::string pictures = folder + "\\options";
-    CreateDirectoryA(pictures.c_str(), nullptr);
-    for (const char* name : {"a.bmp", "b.bmp"}) Touch(pictures + "\\" + name);
-    AddSecondTab(pictures);
+    const std::string pictures = SecondTabOf("options", {"a.bmp", "b.bmp"});
     RunStages({[&](SettingsDialog& dialog) {
                    OpenSecondTab(dialog);
                    SelectOnly(dialog, IDC_WALLPAPER_LIST, {1});
@@ -515,10 +518,7 @@ TEST_F(SettingsDialogTest, TheOptionsSheetLeavesTheTabAndItsPick) {
 // deselects the marked row leaves the other one picked, and a select-all in a
 // list that has the focus already switches to the rules for several rows.
 TEST_F(SettingsDialogTest, ThePickAfterACtrlClickAndASelectAll) {
-    const std::string pictures = folder + "\\picks";
-    CreateDirectoryA(pictures.c_str(), nullptr);
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) Touch(pictures + "\\" + name);
-    AddSecondTab(pictures);
+    const std::string pictures = SecondTabOf("picks", {"a.bmp", "b.bmp", "c.bmp"});
     Save({Repeating("C:\\x.bmp", 1), Repeating("C:\\y.bmp", 1), Repeating("C:\\z.bmp", 1)});
     md.SetItem(0);
     Run([&](SettingsDialog& dialog) {
