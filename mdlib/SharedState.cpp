@@ -13,7 +13,11 @@
 // mapping, the lock and the recognition wait for the first call.
 //
 // Every export is plain C, cheap and never throws: the resident changer asks for
-// the MDS flag every 10 ms for as long as it runs.
+// the MDS flag every 10 ms for as long as it runs, unless it finds the two
+// exports beyond the nine, which hand it waitable handles instead: an event that
+// is signalled while a settings program holds the MDS flag (so a wait on it ends
+// when the flag rises), and that program's process (a wait on it ends when the
+// program ends, however it ends, and with it the flag).
 
 #include <windows.h>
 
@@ -55,6 +59,10 @@ static_assert(offsetof(SharedValues, mdkValue) == 16 && offsetof(SharedValues, m
 
 constexpr const char* kMappingName = "Local\\Vezaru.Mirado.MD.SharedState";
 constexpr const char* kLockName = "Local\\Vezaru.Mirado.MD.SharedStateLock";
+// Manual reset: set by a settings program when it takes the MDS flag, reset when
+// it lets go; one that was killed leaves it set, which the next MD_OpenMDSRise
+// clears.
+constexpr const char* kSettingsOpenName = "Local\\Vezaru.Mirado.MD.SettingsOpen";
 
 // Used when the session's mapping cannot be had (out of resources): the
 // exports keep working for this process alone rather than fail.
@@ -82,6 +90,7 @@ struct ProcessState {
     HANDLE mapping = nullptr;
     SharedValues* view = nullptr;  // the session's values, or g_private
     HANDLE lock = nullptr;         // named mutex shared by the session's processes
+    HANDLE settingsOpen = nullptr; // kSettingsOpenName
     SRWLOCK cacheLock = SRWLOCK_INIT;
     OwnerCache mdkCache;
     OwnerCache mdsCache;
@@ -154,15 +163,16 @@ void Forget(OwnerCache& cache) {
 }
 
 // Whether the process (pid, created) still runs. A pid that now belongs to a
-// younger process does not count: the creation time must match.
-bool OwnerAlive(OwnerCache& cache, LONG pid, LONG64 created) {
+// younger process does not count: the creation time must match. fresh asks the
+// system even when the last answer is recent.
+bool OwnerAlive(OwnerCache& cache, LONG pid, LONG64 created, bool fresh = false) {
     if (IsSelf(pid, created)) return true;
     AcquireSRWLockExclusive(&g_process.cacheLock);
     bool alive = false;
     bool sure = true;
     if (cache.known && cache.pid == pid && cache.created == created) {
         const ULONGLONG now = GetTickCount64();
-        if (cache.process != nullptr && now - cache.checkedAt < kRecheckMs) {
+        if (cache.process != nullptr && !fresh && now - cache.checkedAt < kRecheckMs) {
             alive = true;
         } else if (cache.process != nullptr && WaitForSingleObject(cache.process, 0) == WAIT_TIMEOUT) {
             alive = true;
@@ -229,7 +239,18 @@ void ClaimSettingsFlagIfFirst(SharedValues& shared) {
     LONG64 created = 0;
     if (!LiveOwner(shared.mds, g_process.mdsCache, pid, created)) {
         WriteOwner(shared.mds, static_cast<LONG>(g_process.pid), g_process.created);
+        if (g_process.settingsOpen != nullptr) SetEvent(g_process.settingsOpen);
     }
+}
+
+// A handle of this process's own to the object, for a caller to wait on and close.
+HANDLE Duplicate(HANDLE source) {
+    HANDLE copy = nullptr;
+    if (source == nullptr || !DuplicateHandle(GetCurrentProcess(), source, GetCurrentProcess(), &copy, SYNCHRONIZE,
+                                              FALSE, 0)) {
+        return nullptr;
+    }
+    return copy;
 }
 
 BOOL CALLBACK Attach(INIT_ONCE*, void*, void**) {
@@ -239,6 +260,7 @@ BOOL CALLBACK Attach(INIT_ONCE*, void*, void**) {
         g_process.created = ToInt64(creation);
     }
     g_process.lock = CreateMutexA(nullptr, FALSE, kLockName);
+    g_process.settingsOpen = CreateEventA(nullptr, TRUE, FALSE, kSettingsOpenName);
     g_process.mapping =
         CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedValues), kMappingName);
     if (g_process.mapping != nullptr) {
@@ -267,6 +289,9 @@ void Detach(bool processEnding) {
     LONG64 created = 0;
     SharedValues& shared = *g_process.view;
     if (ReadOwner(shared.mds, pid, created) && IsSelf(pid, created)) {
+        // The event first: a settings program that takes the flag once it is
+        // free sets the event after this.
+        if (g_process.settingsOpen != nullptr) ResetEvent(g_process.settingsOpen);
         InterlockedCompareExchange(&shared.mds.pid, 0, pid);
     }
     // The system takes every handle and view back from an ending process.
@@ -280,6 +305,8 @@ void Detach(bool processEnding) {
     g_process.mapping = nullptr;
     if (g_process.lock != nullptr) CloseHandle(g_process.lock);
     g_process.lock = nullptr;
+    if (g_process.settingsOpen != nullptr) CloseHandle(g_process.settingsOpen);
+    g_process.settingsOpen = nullptr;
 }
 
 }  // namespace
@@ -289,6 +316,7 @@ extern "C" {
 // The exports' definitions below must have the types callers look them up with.
 md::GetterProc MD_GetMDSFlag, MD_GetMDKFlag, MD_GetItem, MD_GetChgFlag, MD_GetExitFlag;
 md::SetterProc MD_SetMDKFlag, MD_SetItem, MD_SetChgFlag, MD_SetExitFlag;
+md::HandleProc MD_OpenMDSRise, MD_OpenMDSFall;
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
@@ -358,6 +386,39 @@ int32_t __cdecl MD_GetExitFlag() noexcept { return LoadLong(Shared().exitRequest
 int32_t __cdecl MD_SetExitFlag(int32_t value) noexcept {
     StoreLong(Shared().exitRequested, value);
     return value;
+}
+
+// The settings program's event (see kSettingsOpenName), for the caller to close:
+// signalled while a settings program holds the MDS flag. A signal left by one
+// that was killed is cleared first. NULL when the library has no event.
+void* __cdecl MD_OpenMDSRise() noexcept {
+    SharedValues& shared = Shared();
+    if (g_process.settingsOpen == nullptr) return nullptr;
+    {
+        CrossProcessLock lock;
+        LONG pid = 0;
+        LONG64 created = 0;
+        if (!ReadOwner(shared.mds, pid, created) || !OwnerAlive(g_process.mdsCache, pid, created, true)) {
+            ResetEvent(g_process.settingsOpen);
+        }
+    }
+    return Duplicate(g_process.settingsOpen);
+}
+
+// The process of the settings program that holds the MDS flag, for the caller to
+// close: signalled when it ends. NULL when the flag reads 0 (asked afresh, so a
+// following MD_GetMDSFlag reads 0 too), or when that process may not be opened.
+void* __cdecl MD_OpenMDSFall() noexcept {
+    SharedValues& shared = Shared();
+    LONG pid = 0;
+    LONG64 created = 0;
+    if (!ReadOwner(shared.mds, pid, created) || IsSelf(pid, created)) return nullptr;
+    if (!OwnerAlive(g_process.mdsCache, pid, created, true)) return nullptr;
+    AcquireSRWLockExclusive(&g_process.cacheLock);
+    const OwnerCache& cache = g_process.mdsCache;
+    HANDLE process = cache.pid == pid && cache.created == created ? Duplicate(cache.process) : nullptr;
+    ReleaseSRWLockExclusive(&g_process.cacheLock);
+    return process;
 }
 
 }  // extern "C"

@@ -61,8 +61,14 @@ BOOL ResidentDialog::OnInitDialog() {
     }
     shuffleSynced_ = profile_.Read(profile::kFlagShuffle);
     leftClickStop_ = profile_.Read(profile::kFlagBoss);
+    // Our own MD.dll tells when the settings program opens and closes, and the
+    // scheduler then sleeps until something is due; with another one it watches
+    // every 10 ms.
+    if (SharedStateBinder::HasSettingsSignals()) settingsSignal_ = static_cast<HANDLE>(binder_.OpenMDSRise());
+    const Scheduler::Pacing pacing =
+        settingsSignal_ != nullptr ? Scheduler::Pacing::Signalled : Scheduler::Pacing::Polled;
     // Entry + 1 slots; no table yet leaves none until the first load.
-    scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffleSynced_ != 0);
+    scheduler_.Begin(entry <= -1 ? 0 : StoredReservationCount(entry) + 1, shuffleSynced_ != 0, pacing);
     SetTimer(Handle(), TIMER_PLUGIN_RETRY, 1000, nullptr);
     return TRUE;
 }
@@ -70,12 +76,25 @@ BOOL ResidentDialog::OnInitDialog() {
 void ResidentDialog::OnCancel() { CloseHandling(); }
 
 void ResidentDialog::OnDestroy() {
+    DropSettingsSignal();
     tray_.Delete(Handle());
     binder_.SetMDKFlag(0);
     binder_.Unload();
 }
 
-bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool ResidentDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // What makes the local time jump: a clock set by hand or by the network, a
+    // new time zone (the C library reads it anew), a resume from sleep. The
+    // default handling follows. (A new wallpaper, ours included, is announced
+    // with the same message: that one changes nothing here.)
+    const bool resumed =
+        message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    if (message == WM_TIMECHANGE || resumed || (message == WM_SETTINGCHANGE && wParam != SPI_SETDESKWALLPAPER)) {
+        _tzset();
+        scheduler_.OnClockChanged();
+        FollowSettingsProgram();
+        return false;
+    }
     if (message == TRAY_CALLBACK) {
         OnTrayCallback(lParam);
         result = 0;
@@ -93,15 +112,16 @@ bool ResidentDialog::WindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& re
     return false;
 }
 
-std::time_t ResidentDialog::Now() {
-    // The same seconds as time(), which under Wine asks for the time zone (a stat
-    // of the zone file) on every call: the scheduler asks a hundred times a second.
+long long ResidentDialog::NowMs() {
+    // The same clock as time(), which under Wine asks for the time zone (a stat
+    // of the zone file) on every call: the polled scheduler asks a hundred times
+    // a second.
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    constexpr ULONGLONG kTicksPerSecond = 10000000;
+    constexpr ULONGLONG kTicksPerMs = 10000;
     constexpr ULONGLONG kUnixEpochTicks = 116444736000000000;  // 1970-01-01 in FILETIME ticks
-    return static_cast<std::time_t>((ticks - kUnixEpochTicks) / kTicksPerSecond);
+    return static_cast<long long>((ticks - kUnixEpochTicks) / kTicksPerMs);
 }
 
 void ResidentDialog::OnTimer(UINT_PTR id) {
@@ -112,6 +132,33 @@ void ResidentDialog::OnTimer(UINT_PTR id) {
     }
     if (tray_.OnTimer(Handle(), id)) return;
     scheduler_.OnTimer(static_cast<uint32_t>(id));
+    FollowSettingsProgram();
+}
+
+// Signalled pacing. A signal may be stale (a settings program killed before it
+// was seen, a second one that took the flag): the scheduler looks at the flag
+// itself, and the handle is opened anew for what it then believes.
+void ResidentDialog::OnWaitEnded(bool) {
+    DropSettingsSignal();
+    scheduler_.OnSettingsSignal();
+    FollowSettingsProgram();
+}
+
+void ResidentDialog::FollowSettingsProgram() {
+    if (scheduler_.CurrentPacing() != Scheduler::Pacing::Signalled || closing_) return;
+    const bool open = scheduler_.SettingsOpen() != 0;
+    if (settingsSignal_ != nullptr && settingsSignalForOpen_ == open) return;
+    DropSettingsSignal();
+    settingsSignal_ = static_cast<HANDLE>(open ? binder_.OpenMDSFall() : binder_.OpenMDSRise());
+    settingsSignalForOpen_ = open;
+    // Nothing to wait on (the program closed meanwhile, or may not be opened):
+    // the scheduler looks again in a tick.
+    if (settingsSignal_ == nullptr) ArmTimer(TIMER_EVALUATE, Scheduler::kTickMs);
+}
+
+void ResidentDialog::DropSettingsSignal() {
+    if (settingsSignal_ != nullptr) CloseHandle(settingsSignal_);
+    settingsSignal_ = nullptr;
 }
 
 void ResidentDialog::LoadPlugins() {

@@ -29,12 +29,15 @@ protected:
     void OnCancel() override;
     void OnDestroy() override;
     bool WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    HANDLE WaitHandle() override { return settingsSignal_; }
+    void OnWaitEnded(bool signalled) override;
 
 private:
     // SchedulerHost
     void ArmTimer(uint32_t id, uint32_t periodMs) override { SetTimer(Handle(), id, periodMs, nullptr); }
     void DisarmTimer(uint32_t id) override { KillTimer(Handle(), id); }
-    std::time_t Now() override;
+    std::time_t Now() override { return static_cast<std::time_t>(NowMs() / 1000); }
+    long long NowMs() override;
     uint64_t TickMs() override { return GetTickCount64(); }
     void ApplyReservation(const ReservationRecord& record, int recordIndex) override {
         applier_.ApplyReservation(record, recordIndex);
@@ -47,6 +50,8 @@ private:
 
     void ApplyStandard() { applier_.ApplyReservation(scheduler_.Table().Standard(), 0); }
     void OnTimer(UINT_PTR id);
+    void FollowSettingsProgram();
+    void DropSettingsSignal();
     void OnFirstPaint();
     void OnTrayCallback(LPARAM mouseMessage);
     void ShowTrayMenu();
@@ -76,4 +81,9 @@ private:
     bool hidden_ = false;
     bool closing_ = false;
     UINT taskbarCreated_ = 0;
+    // Signalled pacing: what the modal loop waits on beside the messages, the
+    // settings program's opening while it is closed, its process while it is
+    // open (settingsSignalForOpen_).
+    HANDLE settingsSignal_ = nullptr;
+    bool settingsSignalForOpen_ = false;
 };

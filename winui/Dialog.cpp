@@ -134,13 +134,14 @@ INT_PTR Dialog::DoModal(HWND owner) {
 bool Dialog::RunModalLoop() {
     MSG msg;
     while (!ended_ && hwnd_ != nullptr) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
+        const Next got = NextMessage(msg);
+        if (got == Next::Quit) {
             // A quit request ends the dialog and is passed on to the caller's loop.
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (got == -1) return false;
+        if (got == Next::Failed) return false;
+        if (got == Next::Nothing) continue;
         Dialog* target = this;
         if (!IsOwnWindow(msg.hwnd)) {
             const auto& modeless = ModelessDialogs();
@@ -159,6 +160,30 @@ bool Dialog::RunModalLoop() {
         DispatchMessageA(&msg);
     }
     return true;
+}
+
+Dialog::Next Dialog::NextMessage(MSG& msg) {
+    HANDLE handle = nullptr;
+    try {
+        handle = WaitHandle();
+    } catch (...) {
+        handle = nullptr;
+    }
+    if (handle == nullptr) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        return got == 0 ? Next::Quit : got == -1 ? Next::Failed : Next::Message;
+    }
+    // Input already queued ends the wait too, not only input that arrives later.
+    const DWORD rc = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (rc != WAIT_OBJECT_0 + 1) {
+        try {
+            OnWaitEnded(rc != WAIT_FAILED);
+        } catch (...) {
+        }
+        return Next::Nothing;
+    }
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return Next::Nothing;  // a sent message, handled
+    return msg.message == WM_QUIT ? Next::Quit : Next::Message;
 }
 
 // True when the message has been dealt with: swallowed by PreTranslateMessage or

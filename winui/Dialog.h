@@ -91,6 +91,11 @@ protected:
     virtual bool WindowProc(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;
     }
+    // A kernel object the modal loop waits on beside the messages, asked for
+    // again before every wait (none by default: the loop waits for messages
+    // alone). OnWaitEnded runs when the wait on it ends, signalled, or fails.
+    virtual HANDLE WaitHandle() { return nullptr; }
+    virtual void OnWaitEnded(bool /*signalled*/) {}
 
     // A handler's result is the message's answer (for WM_NOTIFY the
     // notification result, e.g. 0 for NM_CLICK).
@@ -145,6 +150,8 @@ private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Answer(UINT message, LRESULT result);
     bool RunModalLoop();
+    enum class Next { Message, Quit, Failed, Nothing };
+    Next NextMessage(MSG& msg);
     bool FilterMessage(MSG& msg);
 
     int resourceId_;

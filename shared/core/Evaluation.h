@@ -36,6 +36,9 @@ int NextWinner(const ReservationTable& table, const OrderTable& order, int count
 class Evaluator {
 public:
     void Evaluate(ReservationTable& table, const OrderTable& order, int count, std::time_t now);
+    // The next evaluation works the levels out anew: the same seconds may now be
+    // another local minute (a new time zone).
+    void Forget() { valid_ = false; }
 
     // NextWinner(0) of the last evaluation: the first winner from position 1 on,
     // else position 0. Kept with the levels, so a tick need not search for it.

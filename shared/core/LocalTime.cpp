@@ -31,3 +31,11 @@ long long CalendarDayNumber(long long year, long long month, long long day) {
     const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468 + day - 1;
 }
+
+long LocalMinuteDelayMs(long long nowMs) {
+    const long long seconds = nowMs >= 0 ? nowMs / 1000 : -((999 - nowMs) / 1000);
+    const long long intoSecond = nowMs - seconds * 1000;
+    const int second = LocalTm(static_cast<std::time_t>(seconds)).tm_sec;
+    const long long delay = (60 - (second > 59 ? 59 : second)) * 1000LL - intoSecond;
+    return static_cast<long>(delay < 1 ? 1 : delay);
+}

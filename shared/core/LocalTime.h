@@ -18,3 +18,9 @@ std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute);
 // rolls them, but without the clock: a calendar day is a day, whatever daylight
 // saving does to its length.
 long long CalendarDayNumber(long long year, long long month, long long day);
+
+// Milliseconds from nowMs (milliseconds since 1970, UTC) to the start of the next
+// local minute, 1 to 60000. Worked out from the local time of the moment itself,
+// so a change of daylight saving or of the time zone is followed from the next
+// call on; a leap second counts as the last second of its minute.
+long LocalMinuteDelayMs(long long nowMs);

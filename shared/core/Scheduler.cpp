@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
+#include "LocalTime.h"
 #include "ReservationStorage.h"
 
-void Scheduler::Begin(int initialCount, bool shuffle) {
+void Scheduler::Begin(int initialCount, bool shuffle, Pacing pacing) {
     count_ = std::min(initialCount, ReservationTable::kSlots);
     shuffle_ = shuffle;
+    pacing_ = pacing;
     RebuildOrder();
-    host_.ArmTimer(TIMER_SETTINGS_WATCH, kTickMs);
+    if (pacing_ == Pacing::Polled) {
+        host_.ArmTimer(TIMER_SETTINGS_WATCH, kTickMs);
+        return;
+    }
+    // The first look loads the table, as the first tick of the watch does.
+    ArmMinute();
+    LookSoon();
 }
 
 bool Scheduler::OnTimer(uint32_t id) {
@@ -25,8 +33,42 @@ bool Scheduler::OnTimer(uint32_t id) {
             OnSettingsWatch();
             if (evaluating_) OnEvaluate();
             return true;
+        case TIMER_EVALUATE:
+            host_.DisarmTimer(TIMER_EVALUATE);
+            Look();
+            return true;
+        case TIMER_MINUTE:
+            ArmMinute();
+            Look();
+            return true;
         default: return false;
     }
+}
+
+// One look of the signalled pacing: the work of a settings-watch tick, in the
+// same order. The window watch needs no period of its own here: what it checks
+// changes only with the minute, the clock or the picture on show, and every
+// look that follows one of those runs it.
+void Scheduler::Look() {
+    if (watchArmed_) OnWatch();
+    OnSettingsWatch();
+    if (evaluating_) OnEvaluate();
+}
+
+// Signalled: a command's change is seen within a tick, as with the polled watch.
+void Scheduler::LookSoon() {
+    if (pacing_ == Pacing::Signalled) host_.ArmTimer(TIMER_EVALUATE, kTickMs);
+}
+
+void Scheduler::ArmMinute() {
+    host_.ArmTimer(TIMER_MINUTE, static_cast<uint32_t>(LocalMinuteDelayMs(host_.NowMs())));
+}
+
+void Scheduler::OnClockChanged() {
+    if (pacing_ != Pacing::Signalled) return;
+    evaluator_.Forget();
+    ArmMinute();
+    Look();
 }
 
 void Scheduler::ArmWatch() {
@@ -186,7 +228,10 @@ void Scheduler::Start() {
     running_ = true;
     applyNow_ = true;
     // Paused, the closing of the settings program turns the evaluation back on.
-    if (settingsOpen_ == 0) evaluating_ = true;
+    if (settingsOpen_ == 0) {
+        evaluating_ = true;
+        LookSoon();
+    }
 }
 
 void Scheduler::Stop() {
@@ -198,7 +243,10 @@ void Scheduler::Stop() {
 void Scheduler::Next() {
     applyNow_ = true;
     timersArmed_ = false;
-    if (settingsOpen_ == 0) evaluating_ = true;
+    if (settingsOpen_ == 0) {
+        evaluating_ = true;
+        LookSoon();
+    }
 }
 
 bool Scheduler::LeftClickStop() {

@@ -18,7 +18,9 @@ enum ResidentTimer : uint32_t {
     TIMER_ROTATE = 1,             // rotation among repeat-timer winners
     TIMER_SHOW_ONCE = 2,          // show the next winner once
     TIMER_WATCH = 3,              // notice a closed date or time window (carried by the settings watch)
-    TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch)
+    TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch
+                                  // when polled, a one-shot "look now" when signalled)
+    TIMER_MINUTE = 17,            // the start of the next local minute (signalled only)
     TIMER_TRAY_RETRY = 0x111,     // offer the tray icon again (the window's own)
     TIMER_SETTINGS_WATCH = 256,   // follow the settings program
     TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the window's own)
@@ -32,6 +34,8 @@ public:
     virtual void ArmTimer(uint32_t id, uint32_t periodMs) = 0;
     virtual void DisarmTimer(uint32_t id) = 0;
     virtual std::time_t Now() = 0;
+    // The same clock in milliseconds, for the minute boundaries.
+    virtual long long NowMs() { return static_cast<long long>(Now()) * 1000; }
     // Milliseconds of a clock that only goes forward (the system's tick count):
     // what the timers that ride on the settings watch are due by.
     virtual uint64_t TickMs() = 0;
@@ -54,13 +58,23 @@ public:
     static constexpr uint32_t kTickMs = 10;
     static constexpr uint32_t kWatchMs = 100;
 
+    // How the scheduler learns that something may have changed.
+    //   Polled: a 10 ms settings watch looks at the settings program, evaluates
+    //     and runs the 100 ms window watch, for as long as the program runs.
+    //   Signalled: the host calls OnSettingsSignal when the settings program may
+    //     have opened or closed and OnClockChanged when the clock, the time zone
+    //     or the power state moved; the scheduler itself looks at the start of
+    //     every local minute (when time and date windows open and close) and 10 ms
+    //     after a command. In between nothing runs but the display timers.
+    enum class Pacing { Polled, Signalled };
+
     // The table is loaded from the profile whenever the settings program has closed.
     Scheduler(SchedulerHost& host, const SettingsProfile& profile) : host_(host), profile_(profile) {}
 
     // Start-up: count from the stored "Entry" (Entry + 1; the table itself is
     // loaded by the first settings-watch tick), the stored shuffle flag. Builds the
     // order and arms the settings watch.
-    void Begin(int initialCount, bool shuffle);
+    void Begin(int initialCount, bool shuffle, Pacing pacing = Pacing::Polled);
 
     // A WM_TIMER for one of the scheduler's timers; false for any other id.
     //
@@ -73,6 +87,13 @@ public:
     // host's millisecond clock: a 10 ms window timer fires every 15.6 ms at the
     // system's default resolution, and not at all while a picture is decoded.
     bool OnTimer(uint32_t id);
+
+    // Signalled pacing: a handle of the settings program's flag was signalled.
+    void OnSettingsSignal() { Look(); }
+    // Signalled pacing: the clock was set, the time zone changed or the machine
+    // resumed: the next minute is worked out anew and the table evaluated at once.
+    void OnClockChanged();
+    Pacing CurrentPacing() const { return pacing_; }
 
     // While the settings program is open these only record what is to happen
     // when it closes: nothing changes on the desktop meanwhile.
@@ -114,6 +135,9 @@ private:
     void ArmWatch();
     void KillWatch() { watchArmed_ = false; }
     void OnSettingsWatch();
+    void Look();
+    void LookSoon();
+    void ArmMinute();
 
     void ArmDisplayTimers();
     void RebuildOrder();
@@ -127,11 +151,13 @@ private:
     ReservationTable table_;
     OrderTable order_;
     Evaluator evaluator_;
+    Pacing pacing_ = Pacing::Polled;
     int count_ = 0;
     int orderCount_ = 0;  // the count order_ was built for
     bool shuffle_ = false;
-    bool evaluating_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH
-    // TIMER_WATCH, carried by TIMER_SETTINGS_WATCH: on, and when its next turn is due.
+    bool evaluating_ = false;  // TIMER_EVALUATE, carried by TIMER_SETTINGS_WATCH or the looks
+    // TIMER_WATCH, carried by TIMER_SETTINGS_WATCH (on, and when its next turn is
+    // due) or by every look.
     bool watchArmed_ = false;
     uint64_t watchDueMs_ = 0;
 

@@ -9,6 +9,7 @@ namespace {
 
 using Getter = md::GetterProc*;
 using Setter = md::SetterProc*;
+using HandleGetter = md::HandleProc*;
 
 struct EntryPoints {
     HMODULE module = nullptr;
@@ -21,6 +22,8 @@ struct EntryPoints {
     Setter setChgFlag = nullptr;
     Getter getExitFlag = nullptr;
     Setter setExitFlag = nullptr;
+    HandleGetter openMDSRise = nullptr;  // optional, with openMDSFall
+    HandleGetter openMDSFall = nullptr;
 };
 
 // Held for the whole process, so that every binder instance forwards.
@@ -58,6 +61,9 @@ bool SharedStateBinder::Load() {
         ShowMessage(nullptr, "MD.dll が見つかりません。", MessageKind::Warning);
         return false;
     }
+    if (!Resolve(module, "MD_OpenMDSRise", entry.openMDSRise) || !Resolve(module, "MD_OpenMDSFall", entry.openMDSFall)) {
+        entry.openMDSRise = entry.openMDSFall = nullptr;
+    }
     g_entry = entry;
     return true;
 }
@@ -79,3 +85,7 @@ int32_t SharedStateBinder::GetChgFlag() const { return Call(g_entry.getChgFlag);
 int32_t SharedStateBinder::SetChgFlag(int32_t value) const { return Call(g_entry.setChgFlag, value); }
 int32_t SharedStateBinder::GetExitFlag() const { return Call(g_entry.getExitFlag); }
 int32_t SharedStateBinder::SetExitFlag(int32_t value) const { return Call(g_entry.setExitFlag, value); }
+
+bool SharedStateBinder::HasSettingsSignals() { return g_entry.openMDSRise != nullptr; }
+void* SharedStateBinder::OpenMDSRise() const { return g_entry.openMDSRise != nullptr ? g_entry.openMDSRise() : nullptr; }
+void* SharedStateBinder::OpenMDSFall() const { return g_entry.openMDSFall != nullptr ? g_entry.openMDSFall() : nullptr; }

@@ -25,4 +25,11 @@ public:
     int32_t SetChgFlag(int32_t value) const;
     int32_t GetExitFlag() const;
     int32_t SetExitFlag(int32_t value) const;
+
+    // Our own library's two handle functions, which another MD.dll lacks (see
+    // SharedStateAbi.h): whether both were found, and the handles, for the
+    // caller to close (NULL without them).
+    static bool HasSettingsSignals();
+    void* OpenMDSRise() const;
+    void* OpenMDSFall() const;
 };

@@ -415,3 +415,28 @@ TEST(WindowHoldsMatchesLiteral, OnRandomRecords) {
         ASSERT_EQ(TimeWindowHolds(r, now), LiteralTimeWindowHolds(r, now));
     }
 }
+
+// The wait for the next local minute, around the daylight-saving changes of
+// America and Europe and at midnight (under the TZ runs these are the days of 23
+// and 25 hours): it ends exactly where the local minute changes, never before,
+// never after.
+TEST(LocalTime, MinuteDelayEndsExactlyAtTheNextLocalMinute) {
+    const auto minuteOf = [](long long ms) {
+        const std::tm t = LocalTm(static_cast<std::time_t>(ms / 1000));
+        return ((t.tm_yday * 24LL + t.tm_hour) * 60 + t.tm_min) * 2 + t.tm_isdst;
+    };
+    const int days[][2] = {{3, 8}, {3, 29}, {10, 25}, {11, 1}, {12, 31}};
+    const int times[][3] = {{0, 59, 59}, {1, 59, 30}, {2, 59, 45}, {3, 0, 0}, {23, 59, 59}};
+    for (const auto& day : days) {
+        for (const auto& time : times) {
+            for (const long long extraMs : {0LL, 250LL, 999LL}) {
+                const long long now = At(2026, day[0], day[1], time[0], time[1], time[2]) * 1000LL + extraMs;
+                const long delay = LocalMinuteDelayMs(now);
+                ASSERT_GE(delay, 1);
+                ASSERT_LE(delay, 60000);
+                EXPECT_EQ(minuteOf(now + delay - 1), minuteOf(now)) << now;
+                EXPECT_NE(minuteOf(now + delay), minuteOf(now + delay - 1)) << now;
+            }
+        }
+    }
+}

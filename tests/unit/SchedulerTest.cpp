@@ -16,6 +16,8 @@ namespace {
 // Window timers on a simulated clock, the profile in memory, the shared flags as
 // plain integers, and a log of every wallpaper put up. With coarseTimers, timers
 // fire only at multiples of 15.625 ms, as at the system's default resolution.
+// With signalled pacing, a change of mds signals the scheduler as MD.dll's
+// handles do, and clockOffsetMs moves the wall clock away from the timers' clock.
 class FakeResident : public SchedulerHost {
 public:
     struct Shown {
@@ -31,7 +33,8 @@ public:
         timers_[id] = {Due(nowMs + period), period};
     }
     void DisarmTimer(uint32_t id) override { timers_.erase(id); }
-    std::time_t Now() override { return start_ + static_cast<std::time_t>(nowMs / 1000); }
+    long long NowMs() override { return start_ * 1000LL + nowMs + clockOffsetMs; }
+    std::time_t Now() override { return static_cast<std::time_t>(NowMs() / 1000); }
     uint64_t TickMs() override { return static_cast<uint64_t>(nowMs); }
     void ApplyReservation(const ReservationRecord& record, int) override { shown.push_back({nowMs, record.fileName}); }
     void RequestExit() override { exitRequested = true; }
@@ -44,6 +47,10 @@ public:
 
     void RunFor(long long ms) {
         const long long end = nowMs + ms;
+        if (pacing == Scheduler::Pacing::Signalled && mds != signalledMds_) {
+            signalledMds_ = mds;
+            scheduler.OnSettingsSignal();
+        }
         while (!timers_.empty()) {
             auto next = timers_.begin();
             for (auto it = timers_.begin(); it != timers_.end(); ++it) {
@@ -53,6 +60,7 @@ public:
             nowMs = next->second.due;
             next->second.due = Due(next->second.due + next->second.period);
             scheduler.OnTimer(next->first);
+            ++wakeUps;
         }
         nowMs = end;
     }
@@ -65,7 +73,7 @@ public:
         SaveTable(profile, table, static_cast<int>(reservations.size()));
     }
 
-    void StartUp() { scheduler.Begin(profile.Read(IntSetting{"Reserve", "Entry", -1}) + 1, false); }
+    void StartUp() { scheduler.Begin(profile.Read(IntSetting{"Reserve", "Entry", -1}) + 1, false, pacing); }
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -77,6 +85,9 @@ public:
     SettingsProfile profile{store};
     long long nowMs = 0;
     bool coarseTimers = false;
+    Scheduler::Pacing pacing = Scheduler::Pacing::Polled;
+    long long clockOffsetMs = 0;
+    int wakeUps = 0;
     int32_t mds = 0, exitFlag = 0, chg = 0;
     bool exitRequested = false;
     std::vector<Shown> shown;
@@ -93,6 +104,7 @@ private:
         return (tick * 15625 + 999) / 1000;
     }
     std::time_t start_;
+    int32_t signalledMds_ = 0;
     std::map<uint32_t, Timer> timers_;
 
 public:
@@ -488,4 +500,69 @@ TEST(Scheduler, AReloadOfAnotherSizeWithShuffleStillHandsOverAtMidnight) {
         mdk.RunFor(2 * 60000);
         EXPECT_EQ(mdk.shown.back().fileName, "summer.jpg") << others;
     }
+}
+
+// Signalled: the scheduler sleeps between local minutes, yet every window opens
+// and closes at its minute, a date window at midnight, and the settings program
+// is followed at once.
+TEST(SignalledScheduler, SleepsBetweenMinutesAndKeepsEveryTime) {
+    FakeResident mdk(At(2026, 1, 15, 8, 58, 30));
+    mdk.pacing = Scheduler::Pacing::Signalled;
+    mdk.coarseTimers = true;
+    mdk.Save({TimeWindowRecord(9, 0, 9, 1, "nine"), DateWindowRecord(1, 16, 1, 16, "sixteenth")});
+    mdk.StartUp();
+    mdk.RunFor(4 * 60000);
+    ASSERT_EQ(mdk.Names(), Names({"std.bmp", "nine", "std.bmp"}));
+    EXPECT_LE(mdk.shown[1].atMs - 90000, 32);  // 09:00:00, within two coarse ticks
+    EXPECT_LE(mdk.shown[2].atMs - 210000, 32);  // 09:02:00: the window held to the end of 09:01
+    EXPECT_LE(mdk.wakeUps, 10);
+
+    // A day of sleep: one look a minute, and the date window at midnight.
+    mdk.wakeUps = 0;
+    const long long midnight = (24 * 3600 - (8 * 3600 + 58 * 60 + 30)) * 1000LL;
+    mdk.RunFor(24 * 3600000LL);
+    ASSERT_EQ(mdk.Names().back(), "sixteenth");
+    EXPECT_LE(mdk.shown.back().atMs - midnight, 32);
+    EXPECT_LE(mdk.wakeUps, 24 * 60 + 5);
+
+    mdk.mds = 1;
+    mdk.RunFor(1);
+    EXPECT_FALSE(mdk.scheduler.Evaluating());
+    mdk.mds = 0;
+    mdk.RunFor(1);
+    EXPECT_TRUE(mdk.scheduler.Evaluating());
+}
+
+// A clock set forward or back, or a machine that slept for hours: the message
+// brings the right wallpaper at once, and the minutes are counted anew from the
+// new time.
+TEST(SignalledScheduler, FollowsAClockSetOrAResumeAtOnce) {
+    FakeResident mdk(At(2026, 6, 10, 8, 0, 0));
+    mdk.pacing = Scheduler::Pacing::Signalled;
+    mdk.Save({TimeWindowRecord(9, 0, 17, 0, "work")});
+    mdk.StartUp();
+    mdk.RunFor(20000);
+    ASSERT_EQ(mdk.Names(), Names({"std.bmp"}));
+
+    const struct {
+        long long offsetMs;   // the wall clock against the timers'
+        long long sleptMs;    // time that passed for both before the message
+        const char* shown;
+    } steps[] = {{3600000 + 15000, 0, "work"}, {0, 0, "std.bmp"}, {0, 3 * 3600000LL, "work"}};
+    for (const auto& step : steps) {
+        mdk.clockOffsetMs = step.offsetMs;
+        mdk.nowMs += step.sleptMs;  // asleep: no timer ran
+        const long long at = mdk.nowMs;
+        mdk.scheduler.OnClockChanged();
+        mdk.RunFor(30);
+        ASSERT_EQ(mdk.Names().back(), step.shown) << step.offsetMs << " " << step.sleptMs;
+        EXPECT_LE(mdk.shown.back().atMs - at, 10);
+    }
+    // The next look is at the new clock's next minute, not at the timers' one.
+    mdk.clockOffsetMs = At(2026, 6, 10, 17, 0, 59) * 1000LL + 500 - (mdk.NowMs() - mdk.clockOffsetMs);
+    mdk.scheduler.OnClockChanged();
+    mdk.RunFor(490);
+    ASSERT_EQ(mdk.Names().back(), "work");
+    mdk.RunFor(30);
+    EXPECT_EQ(mdk.Names().back(), "std.bmp");
 }
