@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# The resident changer's cost while it lives: MDK.EXE runs under Wine on a
-# desktop for SECONDS (default 60) with 1024 reservations (date, time and timer
-# windows, all applying), then as long with an empty table; prints the CPU time
-# of MDK's process (and of the Wine server, which carries its timer messages) for
-# each, as a share of one core, and their ratio. A bare program with one 10 ms
-# window timer and no work (tools/bare-timer) runs beside MDK in each table's run,
-# on the same desktop for the same time: what MDK costs beyond it is its own work,
-# printed as "idle ratio MDK/bare". CPU time is the kernel's nanosecond count of
-# every thread of each process. The runs repeat RUNS times (default 5), each on a
-# fresh desktop and server, with MDK and the bare program on one core each; the
-# ratios printed last are the medians.
+# The resident changer's cost while it lives. Each program runs alone under Wine,
+# on a fresh desktop and server, for SECONDS (default 60) after a 5-second start:
+#   mdk         MDK.EXE with our MD.dll, which hands it the settings program's
+#               handles: it sleeps until something is due
+#   contract    MDK.EXE with an MD.dll of the nine contract exports only: the
+#               10 ms watch of the described design
+#   noplugins   MDK.EXE with our MD.dll and no plug-in anywhere: its one-second
+#               plug-in retry runs for ever
+#   bare        a bare program with one 10 ms window timer and no work
+#   none        nothing but the desktop: what the Wine server does anyway
+# The MDK runs have 1024 reservations (date, time and timer windows, all
+# applying, a repeat of one hour). For each program and for the Wine server it
+# prints the wake-ups per second (voluntary context switches of every thread)
+# and the CPU time (the kernel's nanosecond count of every thread) as a share of
+# one core. The runs repeat RUNS times (default 5), the programs in turn on one
+# core, alternating; the figures are medians, and "idle ratio MDK/bare" is the
+# median of each run's CPU ratio.
 #
 #   tools/measure-cpu.sh [SECONDS [RUNS]]
 #   MIRADO_MDK=path/to/MDK.EXE tools/measure-cpu.sh   (another build, to compare)
@@ -34,14 +40,18 @@ if [ -z "${DISPLAY:-}" ] || [ "${MIRADO_XVFB:-0}" = 1 ]; then
   fi
 fi
 
-for f in resident/MDK.EXE mdlib/MD.dll plugins/IFWIC.SPI tools/bare-timer/BareTimer.EXE; do
+for f in resident/MDK.EXE mdlib/MD.dll mdlib/contract/MD.dll plugins/IFWIC.SPI tools/bare-timer/BareTimer.EXE; do
   [ -f "$build/$f" ] || { echo "measure-cpu: $build/$f is missing; run make win64" >&2; exit 1; }
 done
 mdk=${MIRADO_MDK:-$build/resident/MDK.EXE}
 [ -f "$mdk" ] || { echo "measure-cpu: $mdk is missing" >&2; exit 1; }
-mkdir -p "$work/program"
-cp "$mdk" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" \
-  "$build/tools/bare-timer/BareTimer.EXE" "$work/program/"
+# One folder per program; the Susie folder of the profile is never set.
+rm -rf "$work/mdk" "$work/contract" "$work/noplugins" "$work/bare"
+mkdir -p "$work/mdk" "$work/contract" "$work/noplugins" "$work/bare"
+cp "$mdk" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$work/mdk/"
+cp "$mdk" "$build/mdlib/contract/MD.dll" "$build/plugins/IFWIC.SPI" "$work/contract/"
+cp "$mdk" "$build/mdlib/MD.dll" "$work/noplugins/"
+cp "$build/tools/bare-timer/BareTimer.EXE" "$work/bare/"
 
 # The registry file of a table with COUNT reservations.
 table_file() {
@@ -68,64 +78,71 @@ ours() {
     tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX" && echo "$p"; done | head -n 1
 }
 
-# CPU nanoseconds of every thread of a process (0 when it is gone).
-cpu_ns() {
-  local sum=0 t v
-  [ -n "$1" ] || { echo 0; return; }
-  for t in /proc/"$1"/task/*/schedstat; do
-    read -r v _ <"$t" 2>/dev/null && sum=$((sum + v))
-  done
-  echo "$sum"
+# CPU nanoseconds and voluntary context switches of every thread of a process
+# ("0 0" when there is none).
+usage() {
+  local ns=0 sw=0 t v
+  if [ -n "$1" ]; then
+    for t in /proc/"$1"/task/*; do
+      read -r v _ <"$t/schedstat" 2>/dev/null && ns=$((ns + v))
+      v=$(awk '/^voluntary_ctxt_switches/ { print $2 }' "$t/status" 2>/dev/null) && sw=$((sw + ${v:-0}))
+    done
+  fi
+  echo "$ns $sw"
 }
 
+# measure PHASE: one program alone (or none) for SECONDS; appends to runs-PHASE
+# "program-ns program-switches server-ns server-switches".
 measure() {
-  local count=$1
+  local phase=$1 exe=MDK.EXE pid="" server=""
+  [ "$phase" = bare ] && exe=BareTimer.EXE
   "$RUN" reg delete "$MIRADO_KEY" /f >/dev/null 2>&1
-  "$RUN" regedit /S "$(winpath "$(table_file "$count")")" >/dev/null 2>&1
+  "$RUN" regedit /S "$(winpath "$table")" >/dev/null 2>&1
   start_desktop 800x600
-  (cd "$work/program" && "$RUN" MDK.EXE >/dev/null 2>&1) &
-  (cd "$work/program" && "$RUN" BareTimer.EXE >/dev/null 2>&1) &
-  local pid="" bare="" server=""
-  for _ in $(seq 100); do
-    pid=$(ours -x 'MDK.EXE')
-    bare=$(ours -x 'BareTimer.EXE')
-    [ -n "$pid" ] && [ -n "$bare" ] && break
-    sleep 0.1
-  done
-  server=$(ours -f 'wineserver')
-  # One core each, swapped from run to run, so that neither keeps the busier one.
-  # (Sharing one core, the same two programs gave ratios from 0.94 to 1.36.)
-  if [ "$(nproc)" -gt 1 ] && command -v taskset >/dev/null; then
-    local core=$((run % 2))
-    taskset -a -p -c "$core" "$pid" >/dev/null && taskset -a -p -c $((1 - core)) "$bare" >/dev/null
+  if [ "$phase" != none ]; then
+    (cd "$work/$phase" && "$RUN" "$exe" >/dev/null 2>&1) &
+    for _ in $(seq 100); do
+      pid=$(ours -x "$exe")
+      [ -n "$pid" ] && break
+      sleep 0.1
+    done
+    [ -n "$pid" ] || echo "measure-cpu: $phase did not start" >&2
+    if [ -n "$pid" ] && [ "$(nproc)" -gt 1 ] && command -v taskset >/dev/null; then
+      taskset -a -p -c $((run % 2)) "$pid" >/dev/null
+    fi
   fi
-  echo "measure-cpu: MDK process $pid, bare timer $bare, wine server $server" >&2
+  server=$(ours -f 'wineserver')
   sleep 5  # start-up and the first wallpaper are not what we measure
-  local a0 b0 s0 a1 b1 s1
-  a0=$(cpu_ns "$pid"); b0=$(cpu_ns "$bare"); s0=$(cpu_ns "$server")
+  local p0 s0 p1 s1
+  p0=$(usage "$pid"); s0=$(usage "$server")
   sleep "$seconds"
-  a1=$(cpu_ns "$pid"); b1=$(cpu_ns "$bare"); s1=$(cpu_ns "$server")
+  p1=$(usage "$pid"); s1=$(usage "$server")
   stop_desktop
   wait 2>/dev/null
-  awk -v a=$((a1 - a0)) -v b=$((b1 - b0)) -v s=$((s1 - s0)) -v t="$seconds" -v n="$count" 'BEGIN {
-    printf "%5d reservations: MDK %.3f s CPU in %d s = %.2f%% of one core; bare timer %.2f%%; Wine server %.2f%%\n",
-      n, a / 1e9, t, 100 * a / 1e9 / t, 100 * b / 1e9 / t, 100 * s / 1e9 / t
-    if (b > 0) printf "  run ratio MDK/bare: %.3f\n", a / b }'
-  echo "$((a1 - a0)) $((b1 - b0))" >>"$work/runs-$count"
+  set -- $p0 $s0 $p1 $s1
+  local line="$(($5 - $1)) $(($6 - $2)) $(($7 - $3)) $(($8 - $4))"
+  echo "$line" >>"$work/runs-$phase"
+  awk -v t="$seconds" -v p="$phase" '{ printf "  %-9s %8.2f wake-ups/s %7.3f%% CPU; Wine server %8.2f wake-ups/s %7.3f%% CPU\n",
+    p, $2 / t, 100 * $1 / 1e9 / t, $4 / t, 100 * $3 / 1e9 / t }' <<<"$line" >&2
 }
 
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "none"; else if (NR % 2) printf "%.2f", v[(NR + 1) / 2]; else printf "%.2f", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "none"; else if (NR % 2) printf "%.4g", v[(NR + 1) / 2]; else printf "%.4g", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+phases="mdk contract noplugins bare none"
+table=$(table_file 1024)
 rm -f "$work"/runs-*
 for ((run = 1; run <= runs; run++)); do
   echo "measure-cpu: run $run of $runs" >&2
-  measure 1024
-  measure 0
+  for phase in $phases; do measure "$phase"; done
 done
-for count in 1024 0; do
-  ratio=$(awk '$2 > 0 { print $1 / $2 }' "$work/runs-$count" | median)
-  share=$(awk -v t="$seconds" '{ print 100 * $1 / 1e9 / t }' "$work/runs-$count" | median)
-  printf '%5d reservations, median of %d: MDK %s%% of one core\nidle ratio MDK/bare: %s\n' "$count" "$runs" "$share" "$ratio"
+printf 'medians of %d runs of %d s, 1024 reservations:\n' "$runs" "$seconds"
+printf '%-10s %12s %9s %16s %12s\n' program wake-ups/s CPU% "server wake/s" "server CPU%"
+for phase in $phases; do
+  col() { awk -v t="$seconds" "{ print $1 }" "$work/runs-$phase" | median; }
+  printf '%-10s %12s %9s %16s %12s\n' "$phase" "$(col '$2 / t')" "$(col '100 * $1 / 1e9 / t')" \
+    "$(col '$4 / t')" "$(col '100 * $3 / 1e9 / t')"
 done
-big=$(awk '{ print $1 }' "$work/runs-1024" | median); empty=$(awk '{ print $1 }' "$work/runs-0" | median)
-awk -v b="$big" -v e="$empty" 'BEGIN { if (e > 0) printf "cpu ratio 1024/empty: %.2f\n", b / e; else print "cpu ratio 1024/empty: empty table used no measurable CPU" }'
+for phase in mdk contract noplugins; do
+  ratio=$(paste "$work/runs-$phase" "$work/runs-bare" | awk '$5 > 0 { print $1 / $5 }' | median)
+  printf 'idle ratio MDK/bare (%s): %s\n' "$phase" "$ratio"
+done

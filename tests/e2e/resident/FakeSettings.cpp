@@ -7,7 +7,7 @@
 //                exit flag; anything else: nothing
 //   "HoldEvent"  when given, the name of an event to wait for (at most a minute)
 //                before ending, so that a test sees it open for as long as it needs
-// and counts its starts in "Started".
+// and counts its starts in "Started", its process id in "Pid".
 
 #include <windows.h>
 
@@ -31,6 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RegistryStore test(HKEY_CURRENT_USER, kTestKey);
     SettingsProfile control(test);
     control.WriteInt("", "Started", control.ReadInt("", "Started", 0) + 1);
+    control.WriteInt("", "Pid", static_cast<int32_t>(GetCurrentProcessId()));
 
     HMODULE library = LoadLibraryA("MD.dll");
     if (library == nullptr) return 1;
