@@ -75,7 +75,7 @@ table_file() {
 # programs of the same name may run in other prefixes meanwhile).
 ours() {
   pgrep "$@" | while read -r p; do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX" && echo "$p"; done | head -n 1
+    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$MIRADO_WINEPREFIX" && echo "$p"; done | head -n 1
 }
 
 # CPU nanoseconds and voluntary context switches of every thread of a process
