@@ -16,8 +16,7 @@ namespace {
 // Window timers on a simulated clock, the profile in memory, the shared flags as
 // plain integers, and a log of every wallpaper put up. With coarseTimers, timers
 // fire only at multiples of 15.625 ms, as at the system's default resolution.
-// With signalled pacing, a change of mds signals the scheduler as MD.dll's
-// handles do, and clockOffsetMs moves the wall clock away from the timers' clock.
+// clockOffsetMs moves the wall clock away from the timers' clock.
 class FakeResident : public SchedulerHost {
 public:
     struct Shown {
@@ -47,10 +46,6 @@ public:
 
     void RunFor(long long ms) {
         const long long end = nowMs + ms;
-        if (pacing == Scheduler::Pacing::Signalled && mds != signalledMds_) {
-            signalledMds_ = mds;
-            scheduler.OnSettingsSignal();
-        }
         while (!timers_.empty()) {
             auto next = timers_.begin();
             for (auto it = timers_.begin(); it != timers_.end(); ++it) {
@@ -104,7 +99,6 @@ private:
         return (tick * 15625 + 999) / 1000;
     }
     std::time_t start_;
-    int32_t signalledMds_ = 0;
     std::map<uint32_t, Timer> timers_;
 
 public:
@@ -503,8 +497,8 @@ TEST(Scheduler, AReloadOfAnotherSizeWithShuffleStillHandsOverAtMidnight) {
 }
 
 // Signalled: the scheduler sleeps between local minutes, yet a time window opens
-// and closes at its minute, a date window at midnight, and the settings program
-// is followed at once.
+// and closes at its minute and a date window at midnight. (The settings program's
+// signals are followed end to end, through MD.dll's real handles.)
 TEST(SignalledScheduler, SleepsBetweenMinutesAndKeepsEveryTime) {
     FakeResident mdk(At(2026, 1, 15, 8, 58, 30));
     mdk.pacing = Scheduler::Pacing::Signalled;
@@ -516,13 +510,6 @@ TEST(SignalledScheduler, SleepsBetweenMinutesAndKeepsEveryTime) {
     const long long expectedMs[] = {90000, 210000, (24 * 3600 - (8 * 3600 + 58 * 60 + 30)) * 1000LL};
     for (int i = 0; i < 3; ++i) EXPECT_LE(mdk.shown[i + 1].atMs - expectedMs[i], 32) << i;  // two coarse ticks
     EXPECT_LE(mdk.wakeUps, 24 * 60 + 5);
-
-    mdk.mds = 1;
-    mdk.RunFor(1);
-    EXPECT_FALSE(mdk.scheduler.Evaluating());
-    mdk.mds = 0;
-    mdk.RunFor(1);
-    EXPECT_TRUE(mdk.scheduler.Evaluating());
 }
 
 // A clock set forward or back, or hours asleep: the message brings the right
