@@ -137,8 +137,9 @@ for ((run = 1; run <= runs; run++)); do
 done
 printf 'medians of %d runs of %d s, 1024 reservations:\n' "$runs" "$seconds"
 printf '%-10s %12s %9s %16s %12s\n' program wake-ups/s CPU% "server wake/s" "server CPU%"
+# col EXPRESSION: its median over the runs of $phase.
+col() { awk -v t="$seconds" "{ print $1 }" "$work/runs-$phase" | median; }
 for phase in $phases; do
-  col() { awk -v t="$seconds" "{ print $1 }" "$work/runs-$phase" | median; }
   printf '%-10s %12s %9s %16s %12s\n' "$phase" "$(col '$2 / t')" "$(col '100 * $1 / 1e9 / t')" \
     "$(col '$4 / t')" "$(col '100 * $3 / 1e9 / t')"
 done

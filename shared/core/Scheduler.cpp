@@ -23,34 +23,29 @@ bool Scheduler::OnTimer(uint32_t id) {
     switch (id) {
         case TIMER_ROTATE: OnRotate(); return true;
         case TIMER_SHOW_ONCE: OnShowOnce(); return true;
-        case TIMER_SETTINGS_WATCH:
-            // The watch first, as a window timer due at the same moment would be:
-            // a window that closed is noticed by this tick's evaluation.
-            if (watchArmed_ && host_.TickMs() >= watchDueMs_) {
-                ArmWatch();
-                OnWatch();
-            }
-            OnSettingsWatch();
-            if (evaluating_) OnEvaluate();
-            return true;
+        case TIMER_SETTINGS_WATCH: Look(watchArmed_ && host_.TickMs() >= watchDueMs_); return true;
         case TIMER_EVALUATE:
             host_.DisarmTimer(TIMER_EVALUATE);
-            Look();
+            Look(true);
             return true;
         case TIMER_MINUTE:
             ArmMinute();
-            Look();
+            Look(true);
             return true;
         default: return false;
     }
 }
 
-// One look of the signalled pacing: the work of a settings-watch tick, in the
-// same order. The window watch needs no period of its own here: what it checks
-// changes only with the minute, the clock or the picture on show, and every
-// look that follows one of those runs it.
-void Scheduler::Look() {
-    if (watchArmed_) OnWatch();
+// A tick of the settings watch, or a look of the signalled pacing. The window
+// watch first, as a window timer due at the same moment would be: a window that
+// closed is noticed by this evaluation. Signalled, the watch needs no period of
+// its own: what it checks changes only with the minute, the clock or the
+// picture on show, and every look that follows one of those runs it.
+void Scheduler::Look(bool watchDue) {
+    if (watchArmed_ && watchDue) {
+        ArmWatch();
+        OnWatch();
+    }
     OnSettingsWatch();
     if (evaluating_) OnEvaluate();
 }
@@ -68,7 +63,7 @@ void Scheduler::OnClockChanged() {
     if (pacing_ != Pacing::Signalled) return;
     evaluator_.Forget();
     ArmMinute();
-    Look();
+    Look(true);
 }
 
 void Scheduler::ArmWatch() {

@@ -89,7 +89,7 @@ public:
     bool OnTimer(uint32_t id);
 
     // Signalled pacing: a handle of the settings program's flag was signalled.
-    void OnSettingsSignal() { Look(); }
+    void OnSettingsSignal() { Look(true); }
     // Signalled pacing: the clock was set, the time zone changed or the machine
     // resumed: the next minute is worked out anew and the table evaluated at once.
     void OnClockChanged();
@@ -135,7 +135,7 @@ private:
     void ArmWatch();
     void KillWatch() { watchArmed_ = false; }
     void OnSettingsWatch();
-    void Look();
+    void Look(bool watchDue);
     void LookSoon();
     void ArmMinute();
 
