@@ -356,8 +356,9 @@ INSTANTIATE_TEST_SUITE_P(ClosedOrKilled, SettingsProgramEnding,
 TEST_F(ResidentEndToEnd, ATimeWindowOpensAtItsMinute) {
     SYSTEMTIME now, shown;
     GetLocalTime(&now);
-    // The next minute, or the one after when this one is nearly over.
-    const int minute = (now.wHour * 60 + now.wMinute + (now.wSecond >= 50 ? 2 : 1)) % 1440;
+    // The next minute, or the one after when this one is past its middle: the
+    // standard must be seen up first, by a probe process per look.
+    const int minute = (now.wHour * 60 + now.wMinute + (now.wSecond >= 30 ? 2 : 1)) % 1440;
     SaveTable({TimeWindowRecord(minute / 60, minute % 60, minute / 60, minute % 60, red_)});
     StartResident();
     ASSERT_TRUE(WaitFor([] { return DesktopWallpaper() == Folder() + "\\standard.bmp"; }));
