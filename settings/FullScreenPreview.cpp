@@ -1,9 +1,9 @@
 #include "FullScreenPreview.h"
 
 #include "PreviewPicture.h"
-#include "SettingsDialog.h"
 #include "Warnings.h"
 #include "core/ReservationRecord.h"
+#include "core/ReservationRowText.h"
 #include "resource.h"
 #include "winui/Dialog.h"
 #include "winui/Gdi.h"
@@ -13,6 +13,11 @@ namespace {
 // Posted by the initialisation, so that a failed picture is reported over the
 // preview once it is up, and never from inside a paint.
 constexpr UINT kReportFailure = WM_APP + 1;
+
+// The method menu's commands, item by item in the order of the method list.
+constexpr int kMethodMenuIds[] = {ID_SHOW_CENTRED, ID_SHOW_TILED, ID_SHOW_STRETCHED};
+constexpr int kMethodMenuItems = static_cast<int>(sizeof kMethodMenuIds / sizeof kMethodMenuIds[0]);
+static_assert(kMethodMenuItems == kMethodListCount, "one menu item for each method of the list");
 
 class FullScreenPreview : public winui::Dialog {
 public:
@@ -36,11 +41,11 @@ public:
             return LRESULT{0};
         });
         BindMessage(kReportFailure, [](WPARAM code, LPARAM) {
-            ShowWarning(static_cast<int>(code));
+            ShowWarning(static_cast<SettingsWarning>(code));
             return LRESULT{0};
         });
-        for (int32_t m = kMethodCentre; m <= kMethodStretch; ++m) {
-            BindCommand(ID_SHOW_CENTRED + m, [this, m] { Choose(m); });
+        for (int item = 0; item < kMethodMenuItems; ++item) {
+            BindCommand(kMethodMenuIds[item], [this, item] { Choose(MethodOfListItem(item)); });
         }
     }
 
@@ -76,9 +81,11 @@ private:
         winui::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_FULL_SCREEN_MENU)));
         HMENU methods = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
         if (methods == nullptr) return;
-        // Methods 3 and 4 are drawn centred: the mark names what the screen shows.
-        const int32_t shown = method_ == kMethodTile || method_ == kMethodStretch ? method_ : kMethodCentre;
-        CheckMenuRadioItem(methods, ID_SHOW_CENTRED, ID_SHOW_STRETCHED, ID_SHOW_CENTRED + shown, MF_BYCOMMAND);
+        // A method the list does not offer is drawn centred: the mark names what
+        // the screen shows. The menu's items are in the list's order.
+        const int listed = MethodListItem(method_);
+        const int shown = listed >= 0 ? listed : MethodListItem(kMethodCentre);
+        CheckMenuRadioItem(methods, 0, kMethodMenuItems - 1, static_cast<UINT>(shown), MF_BYPOSITION);
         POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
         ClientToScreen(Handle(), &point);
         TrackPopupMenu(methods, TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);

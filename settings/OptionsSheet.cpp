@@ -74,7 +74,7 @@ public:
     BehaviourPage(SettingsProfile& profile, bool& applied)
         : OptionsPage(IDD_OPTIONS_BEHAVIOUR, profile, applied,
                       {{IDC_SHUFFLE, profile::kFlagShuffle},
-                       {IDC_BOSS_MODE, profile::kFlagBoss},
+                       {IDC_LEFT_CLICK_STOP, profile::kFlagBoss},
                        {IDC_ASK_PASSWORD, profile::kFlagPasswd}}) {
         BindCommand(IDC_ASK_PASSWORD, [this] {
             // Unticking keeps the text: it is stored all the same.

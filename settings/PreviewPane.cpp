@@ -19,10 +19,10 @@ void PreviewPane::Attach(winui::Dialog& dialog) {
     screen_ = {GetDeviceCaps(dc.Get(), HORZRES), GetDeviceCaps(dc.Get(), VERTRES)};
 }
 
-int PreviewPane::Show(const std::string& path) {
-    if (CompareAsciiNoCase(lastFailedPath_, path) == 0) return 0;
+void PreviewPane::LoadPicture(const std::string& path) {
+    if (CompareAsciiNoCase(lastFailedPath_, path) == 0) return;
     const PreviewPicture::Result result = picture_.Load(plugins_, path);
-    const int warning = PreviewWarningFor(result);
+    const SettingsWarning warning = PreviewWarningFor(result);
     if (result == PreviewPicture::Result::Loaded) lastFailedPath_ = " ";
     if (warning != kNoWarning) {
         lastFailedPath_ = path;
@@ -30,7 +30,6 @@ int PreviewPane::Show(const std::string& path) {
     }
     // A failed picture leaves the colour alone, not the picture shown before.
     if (dialog_ != nullptr) InvalidateRect(dialog_->Item(IDC_PREVIEW), nullptr, FALSE);
-    return result == PreviewPicture::Result::Loaded || result == PreviewPicture::Result::Empty ? 1 : 0;
 }
 
 void PreviewPane::DrawPreview(const DRAWITEMSTRUCT& item, const std::string& path, int32_t method,

@@ -22,10 +22,9 @@ public:
     // dialog's font, and the screen's size read.
     void Attach(winui::Dialog& dialog);
 
-    // Decodes path unless it was the last, reports a failure once, and has the
-    // preview repainted. 1 when a picture (or the colour alone, for no path)
-    // is shown.
-    int Show(const std::string& path);
+    // Decodes path (unless it is the one that failed last: a failure is
+    // reported once) and has the preview repainted.
+    void LoadPicture(const std::string& path);
 
     void DrawPreview(const DRAWITEMSTRUCT& item, const std::string& path, int32_t method, COLORREF colour) const;
     static void DrawSwatch(const DRAWITEMSTRUCT& item, COLORREF colour);

@@ -7,7 +7,6 @@
 
 #include <commdlg.h>
 
-
 #include "core/EditorRules.h"
 #include "core/ReservationRowText.h"
 #include "resource.h"
@@ -23,38 +22,25 @@ void Deselect(winui::ListView& list) {
 
 }  // namespace
 
-EditorValues SettingsDialog::ReadEditor() const {
-    const auto index = [this](int id) { return winui::ComboBox(*this, id).Selection(); };
-    EditorValues values;
-    values.dateOn = IsChecked(IDC_DATE_ON);
-    values.timeOn = IsChecked(IDC_TIME_ON);
-    values.timerOn = IsChecked(IDC_TIMER_ON);
-    values.date = {index(IDC_FROM_MONTH), index(IDC_FROM_DAY), index(IDC_TO_MONTH), index(IDC_TO_DAY)};
-    values.time = {index(IDC_FROM_HOUR), index(IDC_FROM_MINUTE), index(IDC_TO_HOUR), index(IDC_TO_MINUTE)};
-    values.timerHours = index(IDC_TIMER_HOURS);
-    values.timerMinuteIndex = index(IDC_TIMER_MINUTES);
-    return values;
-}
-
 bool SettingsDialog::EditAccepted(const EditorValues& values, bool change) {
     EditorState state;
     static_cast<EditorValues&>(state) = values;
     state.operation = change ? EditOperation::Change : EditOperation::Register;
     state.severalRows = winui::ListView(*this, change ? IDC_RESERVATION_LIST : IDC_WALLPAPER_LIST).SelectedRows().size() > 1;
-    state.currentIndex = currentIndex_;
-    const EditWarning warning = ValidateEdit(state, *table_);
+    state.currentIndex = editor_.CurrentIndex();
+    const SettingsWarning warning = ValidateEdit(state, *table_);
     if (warning == kNoWarning) return true;
     ShowWarning(warning);
     return false;
 }
 
 void SettingsDialog::Register() {
-    const EditorValues values = ReadEditor();
+    const EditorValues values = editor_.Values();
     if (!EditAccepted(values, false)) return;
     std::vector<std::string> paths;
     for (int row : winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows()) paths.push_back(browser_.PathAt(row));
     SettingsRecord prototype;
-    FillRecordFromEditor(values, currentMethod_, static_cast<int32_t>(currentColour_), prototype);
+    FillRecordFromEditor(values, editor_.CurrentMethod(), static_cast<int32_t>(editor_.CurrentColour()), prototype);
     const int first = table_->count;
     // The table holds 1024 reservations: a registration that would not fit is
     // refused whole, before anything changes.
@@ -64,47 +50,47 @@ void SettingsDialog::Register() {
     }
     winui::ListView reservations(*this, IDC_RESERVATION_LIST);
     Deselect(reservations);
-    currentIndex_ = first;
+    editor_.SetCurrentIndex(first);
     for (int n = first; n < table_->count; ++n) InsertReservationRow(n);
-    if (currentIndex_ < table_->count) {
-        reservations.SetSelectionMark(currentIndex_);
-        reservations.SetSelected(currentIndex_, true);
-        reservations.SetFocused(currentIndex_);
-        reservations.EnsureVisible(currentIndex_);
+    if (first < table_->count) {
+        reservations.SetSelectionMark(first);
+        reservations.SetSelected(first, true);
+        reservations.SetFocused(first);
+        reservations.EnsureVisible(first);
     }
     FocusItem(IDC_WALLPAPER_LIST);
-    OnWallpaperListActivated();
+    Tell(EditorEvent::Registered);
     MarkChanged();
     DisplayCount();
 }
 
 void SettingsDialog::Change() {
-    if (mode_ == EditorMode::EditingOne || mode_ == EditorMode::EditingSeveral) {
-        const EditorValues values = ReadEditor();
+    const EditorMode mode = editor_.Mode();
+    if (mode == EditorMode::EditingOne || mode == EditorMode::EditingSeveral) {
+        const EditorValues values = editor_.Values();
         if (!EditAccepted(values, true)) return;
         for (int row : winui::ListView(*this, IDC_RESERVATION_LIST).SelectedRows()) {
             if (row >= table_->count) continue;
-            FillRecordFromEditor(values, currentMethod_, static_cast<int32_t>(currentColour_),
+            FillRecordFromEditor(values, editor_.CurrentMethod(), static_cast<int32_t>(editor_.CurrentColour()),
                                  table_->slots[static_cast<size_t>(row)]);
             UpdateReservationRow(row);
         }
         FocusItem(IDC_RESERVATION_LIST);
-        OnReservationListActivated();
-        ResetEditor();
-        SetEditorMode(EditorMode::Disabled);
-    } else if (mode_ == EditorMode::Standard) {
-        table_->standard.displayMethod = currentMethod_;
-        table_->standard.colour = static_cast<int32_t>(currentColour_);
+    } else if (mode == EditorMode::Standard) {
+        table_->standard.displayMethod = editor_.CurrentMethod();
+        table_->standard.colour = static_cast<int32_t>(editor_.CurrentColour());
         winui::ListView standard(*this, IDC_STANDARD_LIST);
         standard.DeleteItem(0);
         InsertStandardRow();
         standard.SetSelected(0, true);
         standard.SetFocused(0);
         FocusItem(IDC_STANDARD_LIST);
-        OnStandardListActivated();
     } else {
         return;
     }
+    // The list's focus may have told the editor of a pick already: the change
+    // is told last, so its step is the one that stays.
+    Tell(EditorEvent::Changed);
     MarkChanged();
 }
 
@@ -112,62 +98,60 @@ void SettingsDialog::DeleteSelected() {
     winui::ListView list(*this, IDC_RESERVATION_LIST);
     const std::vector<int> selected = list.SelectedRows();
     if (selected.empty()) return;
+    int current = editor_.CurrentIndex();
     for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
         list.DeleteItem(*row);
         RemoveRecord(*table_, *row);
-        if (currentIndex_ >= table_->count) currentIndex_ = table_->count - 1;
+        if (current >= table_->count) current = table_->count - 1;
     }
-    if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
-        list.SetSelected(currentIndex_, true);
-        list.SetFocused(currentIndex_);
-        list.SetSelectionMark(currentIndex_);
+    editor_.SetCurrentIndex(current);
+    if (current >= 0 && current < table_->count) {
+        list.SetSelected(current, true);
+        list.SetFocused(current);
+        list.SetSelectionMark(current);
     }
-    if (table_->count > 0) {
-        FocusItem(IDC_RESERVATION_LIST);
-        OnReservationListActivated();
-    } else {
-        FocusItem(IDC_WALLPAPER_LIST);
-        OnWallpaperListActivated();
-    }
+    FocusItem(table_->count > 0 ? IDC_RESERVATION_LIST : IDC_WALLPAPER_LIST);
+    Tell(EditorEvent::Deleted);
     MarkChanged();
     DisplayCount();
 }
 
 void SettingsDialog::Move(int step) {
-    if (step < 0 && currentIndex_ <= 0) {
-        currentIndex_ = 0;
+    const int from = editor_.CurrentIndex();
+    if (step < 0 && from <= 0) {
+        editor_.SetCurrentIndex(0);
         return;
     }
-    if (!MoveRecord(*table_, currentIndex_, step)) return;
+    if (!MoveRecord(*table_, from, step)) return;
     winui::ListView list(*this, IDC_RESERVATION_LIST);
-    list.DeleteItem(currentIndex_);
-    currentIndex_ += step;
+    list.DeleteItem(from);
+    const int to = from + step;
+    editor_.SetCurrentIndex(to);
     // The other record's row keeps its place and texts, which now describe the
     // record in that slot.
-    InsertReservationRow(currentIndex_);
-    list.SetSelected(currentIndex_, true);
-    list.SetFocused(currentIndex_);
-    list.SetSelectionMark(currentIndex_);
-    list.EnsureVisible(currentIndex_);
+    InsertReservationRow(to);
+    list.SetSelected(to, true);
+    list.SetFocused(to);
+    list.SetSelectionMark(to);
+    list.EnsureVisible(to);
+    Tell(EditorEvent::Moved);
     MarkChanged();
 }
 
 void SettingsDialog::SetAsStandard() {
-    // A stored method 3 or 4 shows no entry in the list: it stays as it is.
-    const int selected = winui::ComboBox(*this, IDC_METHOD).Selection();
-    if (selected >= 0) currentMethod_ = selected;
+    // A stored method the list does not offer shows no entry: it stays as it is.
     StandardWallpaper& standard = table_->standard;
-    const bool same = standard.fileName == currentPath_ && standard.displayMethod == currentMethod_ &&
-                      standard.colour == static_cast<int32_t>(currentColour_);
-    if (!same) {
-        standard.fileName = currentPath_;
-        standard.displayMethod = currentMethod_;
-        standard.colour = static_cast<int32_t>(currentColour_);
+    const int32_t colour = static_cast<int32_t>(editor_.CurrentColour());
+    if (standard.fileName != editor_.CurrentPath() || standard.displayMethod != editor_.CurrentMethod() ||
+        standard.colour != colour) {
+        standard.fileName = editor_.CurrentPath();
+        standard.displayMethod = editor_.CurrentMethod();
+        standard.colour = colour;
         winui::ListView(*this, IDC_STANDARD_LIST).DeleteItem(0);
         InsertStandardRow();
         MarkChanged();
     }
-    SetEditorMode(EditorMode::Disabled);
+    Tell(EditorEvent::SetAsStandard);
 }
 
 void SettingsDialog::ChooseColour() {
@@ -175,11 +159,8 @@ void SettingsDialog::ChooseColour() {
     CHOOSECOLORA choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = Handle();
-    choose.rgbResult = currentColour_;
+    choose.rgbResult = editor_.CurrentColour();
     choose.lpCustColors = custom;
     choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    currentColour_ = choose.rgbResult;
-    FillWithBackground(IDC_SWATCH);
-    SetCurrentImage(currentPath_);
+    if (ChooseColorA(&choose)) editor_.OnColourChosen(choose.rgbResult);
 }

@@ -18,11 +18,11 @@
 namespace {
 
 // Column headings of the reservation list, with their stored widths.
-struct ReservationColumn {
-    const char* heading;
+struct ColumnHeading {
+    const char* text;
     const IntSetting& width;
 };
-const ReservationColumn kReservationColumns[] = {
+const ColumnHeading kColumnHeadings[kColumnCount] = {
     {"    壁紙名", profile::kListSet0},
     {"予約", profile::kListSet1},
     {"表示方法", profile::kListSet2},
@@ -43,26 +43,19 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
         PassToDefault();
         return 0;
     });
-    BindMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
-        // The default handling turns a close into command 2, which saves anyway;
-        // saving here as well would only do it twice.
-        SaveOnClose();
-        PassToDefault();
-        return 0;
-    });
 
     // Which list the editor works for: the one clicked or focused last.
-    const auto activated = [this](int id, void (SettingsDialog::*handler)()) {
+    const auto picked = [this](int id, EditorEvent event) {
         for (UINT code : {static_cast<UINT>(NM_CLICK), static_cast<UINT>(NM_SETFOCUS)}) {
-            BindNotify(id, code, [this, handler](NMHDR&) {
-                (this->*handler)();
+            BindNotify(id, code, [this, event](NMHDR&) {
+                Tell(event);
                 return LRESULT{0};
             });
         }
     };
-    activated(IDC_WALLPAPER_LIST, &SettingsDialog::OnWallpaperListActivated);
-    activated(IDC_STANDARD_LIST, &SettingsDialog::OnStandardListActivated);
-    activated(IDC_RESERVATION_LIST, &SettingsDialog::OnReservationListActivated);
+    picked(IDC_WALLPAPER_LIST, EditorEvent::WallpaperListPicked);
+    picked(IDC_STANDARD_LIST, EditorEvent::StandardListPicked);
+    picked(IDC_RESERVATION_LIST, EditorEvent::ReservationListPicked);
     BindNotify(IDC_RESERVATION_LIST, LVN_COLUMNCLICK, [this](NMHDR& header) {
         OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
         return LRESULT{0};
@@ -72,8 +65,8 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
         return LRESULT{0};
     });
 
-    BindCommand(IDC_METHOD, CBN_SELCHANGE, [this] { OnMethodChanged(); });
-    for (int box : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON}) BindCommand(box, [this] { ApplyEditorMode(); });
+    BindCommand(IDC_METHOD, CBN_SELCHANGE, [this] { editor_.OnMethodPicked(); });
+    for (int box : {IDC_DATE_ON, IDC_TIME_ON, IDC_TIMER_ON}) BindCommand(box, [this] { editor_.UpdateControls(); });
     BindCommand(IDC_REGISTER, [this] { Register(); });
     BindCommand(IDC_CHANGE, [this] { Change(); });
     BindCommand(IDC_DELETE, [this] { DeleteSelected(); });
@@ -92,9 +85,9 @@ SettingsDialog::SettingsDialog(SettingsProfile& profile)
     BindCommand(ID_SELECT_RESERVATIONS, [this] { SelectAllReservations(); });
 
     BindDrawItem(IDC_PREVIEW, [this](DRAWITEMSTRUCT& item) {
-        preview_.DrawPreview(item, currentPath_, currentMethod_, currentColour_);
+        preview_.DrawPreview(item, editor_.CurrentPath(), editor_.CurrentMethod(), editor_.CurrentColour());
     });
-    BindDrawItem(IDC_SWATCH, [this](DRAWITEMSTRUCT& item) { PreviewPane::DrawSwatch(item, currentColour_); });
+    BindDrawItem(IDC_SWATCH, [this](DRAWITEMSTRUCT& item) { PreviewPane::DrawSwatch(item, editor_.CurrentColour()); });
 }
 
 SettingsDialog::~SettingsDialog() { Destroy(); }
@@ -112,14 +105,13 @@ BOOL SettingsDialog::OnInitDialog() {
         profile_.Write(profile::kFlag1stBoot, 0);
     }
 
-    programFolder_ = ProgramFolder();
-    LoadPluginsFromProgramOrSusieFolder(plugins_, programFolder_);
+    LoadPluginsFromProgramOrSusieFolder(plugins_, ProgramFolder());
 
     winui::ListView reservations(*this, IDC_RESERVATION_LIST);
     rowIcons_ = winui::ImageList::FromBitmap(GetModuleHandleA(nullptr), IDB_ROW_MARKS, 16, 2, RGB(255, 255, 255));
     reservations.SetImageList(rowIcons_);
-    for (int c = 0; c < 3; ++c) {
-        reservations.InsertColumn(c, kReservationColumns[c].heading, profile_.Read(kReservationColumns[c].width));
+    for (int c = 0; c < kColumnCount; ++c) {
+        reservations.InsertColumn(c, kColumnHeadings[c].text, profile_.Read(kColumnHeadings[c].width));
     }
     winui::ListView standard(*this, IDC_STANDARD_LIST);
     standard.InsertColumn(0, "", 180);
@@ -129,27 +121,27 @@ BOOL SettingsDialog::OnInitDialog() {
     winui::ListView(*this, IDC_WALLPAPER_LIST).InsertColumn(0, "", 174);
     browser_.ShowTab(0);
 
-    FillEditorLists();
-    winui::ComboBox(*this, IDC_METHOD).Select(currentMethod_);
-    ResetEditor();
-    currentColour_ = GetSysColor(COLOR_BACKGROUND);
+    editor_.Attach();
 
-    LoadReservations();
+    // The row of the reservation the resident changer showed last (-1: the
+    // standard wallpaper) is the current one.
+    const int shown = binder_.GetItem();
+    LoadReservations(shown);
     InsertStandardRow();
     DisplayCount();
 
-    if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
-        reservations.SetSelected(currentIndex_, true);
-        reservations.SetFocused(currentIndex_);
-        reservations.SetSelectionMark(currentIndex_);
-        reservations.EnsureVisible(currentIndex_);
+    if (shown >= 0 && shown < table_->count) {
+        reservations.SetSelected(shown, true);
+        reservations.SetFocused(shown);
+        reservations.SetSelectionMark(shown);
+        reservations.EnsureVisible(shown);
     }
     standard.SetSelected(0, true);
     standard.SetFocused(0);
 
-    if (currentIndex_ < 0) {
+    if (shown < 0) {
         FocusItem(IDC_STANDARD_LIST);
-        OnStandardListActivated();
+        Tell(EditorEvent::StandardListPicked);
         if (table_->count > 0) {
             reservations.SetSelected(0, true);
             reservations.SetFocused(0);
@@ -157,7 +149,9 @@ BOOL SettingsDialog::OnInitDialog() {
         }
     } else if (table_->count != 0) {
         FocusItem(IDC_RESERVATION_LIST);
-        OnReservationListActivated();
+        Tell(EditorEvent::ReservationListPicked);
+    } else {
+        editor_.SetCurrentIndex(shown);
     }
 
     for (int id : {IDC_WALLPAPER_LIST, IDC_STANDARD_LIST, IDC_RESERVATION_LIST}) {
@@ -174,27 +168,24 @@ void SettingsDialog::RemoveSystemMenuItems() {
     }
 }
 
-void SettingsDialog::LoadReservations() {
-    currentIndex_ = binder_.GetItem();
-    LoadSettingsTable(profile_, currentIndex_, *table_);
+void SettingsDialog::LoadReservations(int shown) {
+    LoadSettingsTable(profile_, shown, *table_);
     for (int i = 0; i < table_->count; ++i) InsertReservationRow(i);
 }
 
 void SettingsDialog::InsertReservationRow(int i) {
     const SettingsRecord& slot = table_->slots[static_cast<size_t>(i)];
     winui::ListView list(*this, IDC_RESERVATION_LIST);
-    list.InsertItem(i, ReservationColumnText(slot, 0), slot.shownMark != 0 ? 1 : 0, i);
-    list.SetItemText(i, 1, ReservationColumnText(slot, 1));
-    list.SetItemText(i, 2, ReservationColumnText(slot, 2));
+    list.InsertItem(i, ReservationColumnText(slot, kColumnTitle), slot.shownMark != 0 ? 1 : 0);
+    for (int c = kColumnTitle + 1; c < kColumnCount; ++c) list.SetItemText(i, c, ReservationColumnText(slot, c));
     if (slot.shownMark != 0) list.EnsureVisible(i);
 }
 
 void SettingsDialog::UpdateReservationRow(int i) {
     const SettingsRecord& slot = table_->slots[static_cast<size_t>(i)];
     winui::ListView list(*this, IDC_RESERVATION_LIST);
-    for (int c = 0; c < 3; ++c) list.SetItemText(i, c, ReservationColumnText(slot, c));
+    for (int c = 0; c < kColumnCount; ++c) list.SetItemText(i, c, ReservationColumnText(slot, c));
     list.SetItemImage(i, slot.shownMark != 0 ? 1 : 0);
-    list.SetItemValue(i, i);
 }
 
 void SettingsDialog::InsertStandardRow() {
@@ -214,7 +205,7 @@ void SettingsDialog::OnColumnClick(int column) {
     if (order.Size() == 0) return;
     // The rows are rewritten in the new order; the selection, the focus and the
     // current reservation follow their records.
-    currentIndex_ = order.RowOf(currentIndex_);
+    editor_.SetCurrentIndex(order.RowOf(editor_.CurrentIndex()));
     list.SetSelected(-1, false);
     for (int i = 0; i < table_->count; ++i) UpdateReservationRow(i);
     for (int row : selected) list.SetSelected(order.RowOf(row), true);
@@ -230,31 +221,57 @@ void SettingsDialog::OpenOptions() {
     // Selecting a tab from here sends no notification.
     const int before = browser_.CurrentTab();
     browser_.LoadFolders(profile_, WindowsDirectory());
-    ShowTab(before < browser_.FolderCount() ? before : 0);
+    browser_.ShowTab(before < browser_.FolderCount() ? before : 0);
+    Tell(EditorEvent::OptionsClosed);
+}
+
+void SettingsDialog::OnTabChanged() {
+    browser_.ShowTab(winui::TabControl(*this, IDC_FOLDER_TABS).Selection());
+    FocusItem(IDC_WALLPAPER_LIST);
+    Tell(EditorEvent::TabChanged);
 }
 
 void SettingsDialog::OpenFullScreenPreview() {
     // The method comes back only when the preview ends with OK.
     const PixelSize screen = preview_.Screen();
-    const int method = RunFullScreenPreview(Handle(), plugins_, currentPath_, currentColour_, currentMethod_,
-                                            SIZE{screen.width, screen.height});
-    if (method < 0) return;
-    currentMethod_ = method;
-    SelectEntry(IDC_METHOD, method);
-    InvalidateRect(Item(IDC_PREVIEW), nullptr, FALSE);
+    const int method = RunFullScreenPreview(Handle(), plugins_, editor_.CurrentPath(), editor_.CurrentColour(),
+                                            editor_.CurrentMethod(), SIZE{screen.width, screen.height});
+    if (method >= 0) editor_.SetMethod(method);
 }
 
 void SettingsDialog::SelectAllReservations() {
     winui::ListView list(*this, IDC_RESERVATION_LIST);
     list.SetSelected(-1, true);
     FocusItem(IDC_RESERVATION_LIST);
-    if (currentIndex_ >= 0 && currentIndex_ < table_->count) {
-        list.SetSelected(currentIndex_, true);
-        list.SetFocused(currentIndex_);
+    const int current = editor_.CurrentIndex();
+    if (current >= 0 && current < table_->count) {
+        list.SetSelected(current, true);
+        list.SetFocused(current);
     }
     // The list may have had the focus already: the editor learns of the new
     // selection here, not from a focus notification.
-    OnReservationListActivated();
+    Tell(EditorEvent::ReservationsAllSelected);
+}
+
+void SettingsDialog::SelectAllWallpapers() {
+    winui::ListView(*this, IDC_WALLPAPER_LIST).SetSelected(-1, true);
+    FocusItem(IDC_WALLPAPER_LIST);
+    browser_.SelectRemembered();
+    Tell(EditorEvent::WallpapersAllSelected);
+}
+
+void SettingsDialog::Tell(EditorEvent event) {
+    const winui::ListView reservations(*this, IDC_RESERVATION_LIST);
+    EditorInputs inputs;
+    inputs.pickedRow = reservations.PickedRow();
+    if (inputs.pickedRow >= 0 && inputs.pickedRow < table_->count) {
+        inputs.record = &table_->slots[static_cast<size_t>(inputs.pickedRow)].record;
+    }
+    inputs.standard = &table_->standard;
+    inputs.browserPick = [this] { return browser_.TakePick(); };
+    // A delete counts the reservations left; every other event the rows selected.
+    const int rows = event == EditorEvent::Deleted ? table_->count : static_cast<int>(reservations.SelectedRows().size());
+    editor_.On(event, rows, inputs);
 }
 
 void SettingsDialog::SaveOnClose() {
@@ -263,12 +280,11 @@ void SettingsDialog::SaveOnClose() {
     plugins_.UnloadPlugins();
     SaveSettingsTable(profile_, *table_);
     winui::ListView list(*this, IDC_RESERVATION_LIST);
-    for (int c = 0; c < 3; ++c) profile_.Write(kReservationColumns[c].width, list.ColumnWidth(c));
+    for (int c = 0; c < kColumnCount; ++c) profile_.Write(kColumnHeadings[c].width, list.ColumnWidth(c));
 }
 
 void SettingsDialog::Leave() {
-    if (leaving_) return;
-    leaving_ = true;
+    if (Ended()) return;
     KillTimer(Handle(), TIMER_RESIDENT_WATCH);
     SaveOnClose();
     EndDialog(IDCANCEL);
@@ -277,7 +293,7 @@ void SettingsDialog::Leave() {
 void SettingsDialog::OnCancel() {
     // "終了(&X)", and the close box through the default handling of WM_CLOSE:
     // the resident changer ends too.
-    if (!leaving_) binder_.SetExitFlag(1);
+    if (!Ended()) binder_.SetExitFlag(1);
     Leave();
 }
 
@@ -324,9 +340,8 @@ void SettingsDialog::OnKeyUp(const MSG& msg) {
     // Only a key released in the list concerned acts: the arrows of a drop-down
     // list or a Delete in another control leave the lists alone.
     if (IsNavigationKey(msg.wParam)) {
-        if (msg.hwnd == Item(IDC_WALLPAPER_LIST)) BrowserKeyStep();
-        if (msg.hwnd == Item(IDC_RESERVATION_LIST)) OnReservationListActivated();
-        FillWithBackground(IDC_SWATCH);
+        if (msg.hwnd == Item(IDC_WALLPAPER_LIST)) Tell(EditorEvent::WallpaperListStepped);
+        if (msg.hwnd == Item(IDC_RESERVATION_LIST)) Tell(EditorEvent::ReservationListPicked);
     }
     if (msg.wParam == VK_DELETE && msg.hwnd == Item(IDC_RESERVATION_LIST)) {
         DeleteSelected();

@@ -117,19 +117,31 @@ void WallpaperBrowser::FillList(const std::string& path) {
 }
 
 void WallpaperBrowser::SelectRemembered() {
+    Pick& pick = picks_[static_cast<size_t>(currentTab_)];
+    const std::string& folder = folders_.Entry(currentTab_).path;
+    int row = -1;
+    if (pick.picked && pick.folder == folder) {
+        for (int k = 0; k < entries_.Count() && row < 0; ++k) {
+            if (entries_.Path(k) == pick.path) row = k;
+        }
+    } else if (!pick.picked && !pick.forgotten) {
+        row = 0;  // a tab without a pick opens on its first row: tab 0 on "(なし)"
+    }
+    if (row < 0) {
+        pick = Pick{false, folder, {}, true};
+        return;
+    }
     winui::ListView list(dialog_, IDC_WALLPAPER_LIST);
-    const int row = tabRow_[static_cast<size_t>(currentTab_)];
-    if (row < 0 || row >= list.ItemCount()) return;
     list.SetSelected(row, true);
     list.SetFocused(row);
     list.SetSelectionMark(row);
     list.EnsureVisible(row);
 }
 
-std::string WallpaperBrowser::TakePick() {
-    // Only a row that is picked is remembered: -1 would select every row on the
-    // next visit, and a later registration would take the whole folder.
+std::optional<std::string> WallpaperBrowser::TakePick() {
+    Pick& pick = picks_[static_cast<size_t>(currentTab_)];
     const int row = winui::ListView(dialog_, IDC_WALLPAPER_LIST).PickedRow();
-    if (row >= 0 && row < entries_.Count()) tabRow_[static_cast<size_t>(currentTab_)] = row;
-    return entries_.Path(row);
+    if (row >= 0 && row < entries_.Count()) pick = Pick{true, folders_.Entry(currentTab_).path, entries_.Path(row), false};
+    if (!pick.picked) return std::nullopt;
+    return pick.path;
 }

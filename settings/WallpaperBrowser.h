@@ -1,9 +1,14 @@
 #pragma once
 // The wallpaper browser of the main dialog: one tab per view folder (control
-// 1000), the folder's pictures in list 1001 with their shell icons, and the row
-// remembered per tab. It hands back the path of the picture picked.
+// 1000), the folder's pictures in list 1001 with their shell icons, and the
+// pick remembered per tab. It hands back the path of the picture picked.
+//
+// A pick is remembered by what it is (the folder and the file), not by where
+// it was: after the tabs are rebuilt a tab may show another folder, and its old
+// row would name a picture the user never picked there.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/BrowserEntries.h"
@@ -24,14 +29,16 @@ public:
     int CurrentTab() const { return currentTab_; }
 
     // Shows the tab (selecting it, when it is not) with its folder's pictures and
-    // its remembered row picked again; false, and nothing shown, for a tab that
+    // its remembered pick picked again; false, and nothing shown, for a tab that
     // does not exist.
     bool ShowTab(int tab);
-    // Picks the tab's remembered row again.
+    // Picks the tab's remembered pick again: the first row on a first visit,
+    // nothing when the tab now shows another folder or the file has gone.
     void SelectRemembered();
-    // The list's picked row, remembered for the tab when it names a picture; the
-    // path of what it shows ("" for none, or for "(なし)").
-    std::string TakePick();
+    // The path of the list's picked row ("" for "(なし)"), remembered for the
+    // tab. With no row picked (a click on the list's empty space deselects
+    // them all) the pick remembered stands; nothing when there is none.
+    std::optional<std::string> TakePick();
     // The path of a row of the list.
     const std::string& PathAt(int row) const { return entries_.Path(row); }
 
@@ -43,6 +50,12 @@ private:
     ViewFolderTable folders_;
     BrowserEntries entries_;
     winui::ImageList icons_;
-    std::array<int, ViewFolderTable::kCapacity> tabRow_{};
+    struct Pick {
+        bool picked = false;     // path is a pick ("" being "(なし)")
+        std::string folder;      // the folder the tab showed then
+        std::string path;
+        bool forgotten = false;  // the tab showed another folder since: nothing is picked
+    };
+    std::array<Pick, ViewFolderTable::kCapacity> picks_{};
     int currentTab_ = 0;
 };

@@ -76,7 +76,7 @@
 #define IDC_STANDARD_AT_WINDOWS_END 1039
 // Behaviour.
 #define IDC_SHUFFLE                1040
-#define IDC_BOSS_MODE              1041
+#define IDC_LEFT_CLICK_STOP           1041
 #define IDC_ASK_PASSWORD           1042
 #define IDC_PASSWORD_TEXT          1043
 // The view folders.

@@ -30,13 +30,12 @@ int ListView::InsertColumn(int column, const std::string& heading, int width) {
 
 int ListView::ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
 
-int ListView::InsertItem(int row, const std::string& text, int image, LPARAM value) {
+int ListView::InsertItem(int row, const std::string& text, int image) {
     LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM | (image != kNoImage ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | (image != kNoImage ? LVIF_IMAGE : 0);
     item.iItem = row;
     item.pszText = TextArgument(text);
     item.iImage = image;
-    item.lParam = value;
     return hwnd_ != nullptr ? static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item))) : -1;
 }
 
@@ -52,14 +51,6 @@ bool ListView::SetItemImage(int row, int image) {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     item.iImage = image;
-    return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
-}
-
-bool ListView::SetItemValue(int row, LPARAM value) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = value;
     return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
@@ -85,13 +76,6 @@ int ListView::ItemImage(int row) const {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.iImage : kNoImage;
-}
-
-LPARAM ListView::ItemValue(int row) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.lParam : 0;
 }
 
 int ListView::ItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }

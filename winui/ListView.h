@@ -1,6 +1,6 @@
 #pragma once
 // A report-view list control of a dialog, reached by its id: columns, rows with
-// texts, an image and a value (lParam), selection and focus, sorting. A view
+// texts and an image, selection and focus. A view
 // over the control, made where needed (ListView(*this, IDC_LIST)); it owns
 // nothing. Rows and columns count from 0.
 
@@ -27,14 +27,12 @@ public:
     int ColumnWidth(int column) const;
 
     // The row's index, or -1.
-    int InsertItem(int row, const std::string& text, int image = kNoImage, LPARAM value = 0);
+    int InsertItem(int row, const std::string& text, int image = kNoImage);
     bool SetItemText(int row, int column, const std::string& text);
     bool SetItemImage(int row, int image);
-    bool SetItemValue(int row, LPARAM value);
     // Whole, however long.
     std::string ItemText(int row, int column) const;
     int ItemImage(int row) const;
-    LPARAM ItemValue(int row) const;
     int ItemCount() const;
     bool DeleteItem(int row);
     void DeleteAllItems();

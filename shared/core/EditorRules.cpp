@@ -19,18 +19,18 @@ bool ValidDay(int32_t monthIndex, int32_t dayIndex) {
     return monthIndex >= 0 && monthIndex < 12 && dayIndex >= 0 && dayIndex < MonthLength(monthIndex + 1);
 }
 
-EditWarning DateWarning(const EditorDateWindow& d) {
+SettingsWarning DateWarning(const EditorDateWindow& d) {
     if (!ValidDay(d.fromMonth, d.fromDay) || !ValidDay(d.toMonth, d.toDay)) return kWarningInvalidDate;
     if (d.fromMonth > d.toMonth || (d.fromMonth == d.toMonth && d.fromDay > d.toDay)) return kWarningDatePastYearEnd;
     return kNoWarning;
 }
 
-EditWarning TimeWarning(const EditorTimeWindow& t) {
+SettingsWarning TimeWarning(const EditorTimeWindow& t) {
     if (t.fromHour > t.toHour || (t.fromHour == t.toHour && t.fromMinute > t.toMinute)) return kWarningTimePastMidnight;
     return kNoWarning;
 }
 
-EditWarning Conflict(const EditorState& editor, const ReservationRecord& record) {
+SettingsWarning Conflict(const EditorState& editor, const ReservationRecord& record) {
     const bool date = record.dateOn != 0, time = record.timeOn != 0;
     if (editor.dateOn && editor.timeOn) {
         if (date && time && DateWindowsOverlap(record, editor.date) && TimeWindowsOverlap(record, editor.time))
@@ -61,21 +61,21 @@ bool TimeWindowsOverlap(const ReservationRecord& r, const EditorTimeWindow& e) {
     return Within(from, to, minute(e.fromHour, e.fromMinute)) || Within(from, to, minute(e.toHour, e.toMinute));
 }
 
-EditWarning ValidateEdit(const EditorState& editor, const SettingsTable& table) {
+SettingsWarning ValidateEdit(const EditorState& editor, const SettingsTable& table) {
     if (editor.severalRows && !editor.timerOn && (editor.dateOn || editor.timeOn))
         return editor.operation == EditOperation::Register ? kWarningSeveralRegistered : kWarningSeveralChanged;
     if (editor.dateOn) {
-        if (const EditWarning w = DateWarning(editor.date); w != kNoWarning) return w;
+        if (const SettingsWarning w = DateWarning(editor.date); w != kNoWarning) return w;
     }
     if (editor.timeOn) {
-        if (const EditWarning w = TimeWarning(editor.time); w != kNoWarning) return w;
+        if (const SettingsWarning w = TimeWarning(editor.time); w != kNoWarning) return w;
     }
     if (editor.timerOn) return kNoWarning;
     for (int i = 0; i < table.count && i < SettingsTable::kMaxReservations; ++i) {
         if (editor.operation == EditOperation::Change && i == editor.currentIndex) continue;
         const ReservationRecord& record = table.slots[static_cast<size_t>(i)].record;
         if (record.timerOn != 0) continue;
-        if (const EditWarning w = Conflict(editor, record); w != kNoWarning) return w;
+        if (const SettingsWarning w = Conflict(editor, record); w != kNoWarning) return w;
     }
     return kNoWarning;
 }

@@ -43,8 +43,9 @@ struct EditorState : EditorValues {
     int currentIndex = -1;     // the reservation a change edits; the scan skips it
 };
 
-// The warning codes of the settings program's warning table.
-enum EditWarning : int {
+// The settings program's warnings, by their codes in its warning table: the
+// editor's, the preview's and the full table's.
+enum SettingsWarning : int {
     kNoWarning = -1,
     kWarningInvalidDate = 0,
     kWarningTimePastMidnight = 1,
@@ -52,8 +53,11 @@ enum EditWarning : int {
     kWarningDateAndTimeOverlap = 4,
     kWarningDateOverlap = 5,
     kWarningTimeOverlap = 6,
+    kWarningNoPlugin = 16,            // no loaded plug-in reads the picture's format
+    kWarningCannotOpen = 17,          // the picture file cannot be opened
     kWarningSeveralRegistered = 33,
     kWarningSeveralChanged = 34,
+    kWarningTableFull = 100,          // past the table's 1024 reservations, or a 16th view folder
 };
 
 // Days of month number 1..12, February with 28: a date window means the same
@@ -70,7 +74,7 @@ bool TimeWindowsOverlap(const ReservationRecord& record, const EditorTimeWindow&
 // The first rule the editor's state breaks, in the order the user is told:
 // several rows without a timer, the date, the time, then the first conflict
 // with a reservation of the same kind (timers are never compared).
-EditWarning ValidateEdit(const EditorState& editor, const SettingsTable& table);
+SettingsWarning ValidateEdit(const EditorState& editor, const SettingsTable& table);
 
 // A register or change stores the editor's values into the reservation, with
 // the method and colour given: the kinds and their fields, a field whose list

@@ -36,6 +36,15 @@ std::string DisplayMethodName(int32_t displayMethod) {
     return std::to_string(displayMethod);
 }
 
+int MethodListItem(int32_t displayMethod) {
+    for (int item = 0; item < kMethodListCount; ++item) {
+        if (kMethodListCodes[item] == displayMethod) return item;
+    }
+    return -1;
+}
+
+int32_t MethodOfListItem(int item) { return item >= 0 && item < kMethodListCount ? kMethodListCodes[item] : -1; }
+
 std::string ReservationColumnText(const SettingsRecord& slot, int column) {
     switch (column) {
     case kColumnTitle: return GetFileTitle(slot.record.fileName);

@@ -42,7 +42,7 @@ TEST(EditorRules, WarnsForTheFirstRuleBrokenInOrder) {
         const char* name;
         EditorState editor;
         std::vector<ReservationRecord> table;
-        EditWarning warning;
+        SettingsWarning warning;
     } cases[] = {
         {"29 February from", Dates(2, 29, 3, 1), none, kWarningInvalidDate},
         {"29 February to", Dates(2, 1, 2, 29), none, kWarningInvalidDate},

@@ -188,7 +188,7 @@ TEST_F(SettingsDialogTest, TheFirstRunShowsAnEmptyTableAndWritesTheFirstRunValue
         EXPECT_EQ(ColumnTexts(dialog, IDC_STANDARD_LIST, 1), Texts({"中央に表示"}));
         EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0).front(), "(なし)");
         // MDK shows the standard wallpaper: the editor starts in standard mode.
-        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Standard);
+        EXPECT_EQ(dialog.Mode(), EditorMode::Standard);
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_CHANGE));
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_REGISTER));
         // The task bar and Alt+Tab show the program's icon.
@@ -249,7 +249,7 @@ TEST_F(SettingsDialogTest, TheBrowserListsTitlesInOrderAndABitmapBeatsItsJpeg) {
         list.SetSelectionMark(3);
         Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
         EXPECT_EQ(dialog.CurrentPath(), browsed + "\\sea.bmp");
-        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
+        EXPECT_EQ(dialog.Mode(), EditorMode::Registering);
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_REGISTER));
     });
 }
@@ -260,7 +260,7 @@ TEST_F(SettingsDialogTest, OnlyKeysOfTheListConcernedReachIt) {
     Save({DateWindowRecord(3, 1, 5, 31, "C:\\a.bmp")});
     md.SetItem(0);
     RunStages({[&](SettingsDialog& dialog) {
-             ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingOne);
+             ASSERT_EQ(dialog.Mode(), EditorMode::EditingOne);
              EXPECT_EQ(winui::ComboBox(dialog, IDC_FROM_MONTH).Selection(), 2);
              winui::ComboBox(dialog, IDC_FROM_MONTH).Select(6);  // the user is choosing a month
              PostMessageA(dialog.Item(IDC_FROM_MONTH), WM_KEYUP, VK_DOWN, 0);
@@ -281,7 +281,7 @@ TEST_F(SettingsDialogTest, AFailedPictureIsReportedOncePerFailure) {
     WriteBitmap(shown, 8, 8, RGB(0, 0, 255));
     Save({Repeating(shown, 1)}, folder + "\\missing.png");  // the standard wallpaper cannot be opened
     RunStages({[&](SettingsDialog& dialog) {
-             ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Standard);
+             ASSERT_EQ(dialog.Mode(), EditorMode::Standard);
              RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
              Notify(dialog, IDC_STANDARD_LIST, NM_CLICK);
              EXPECT_EQ(messages.size(), 1u);
@@ -321,8 +321,11 @@ TEST(PreviewPictureTest, ACentredPictureKeepsItsProportionToTheScreen) {
 
 namespace {
 
-void Click(SettingsDialog& dialog, int id) {
+// As the user presses it: a disabled button takes no click.
+bool Click(SettingsDialog& dialog, int id) {
+    if (!dialog.IsItemEnabled(id)) return false;
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+    return true;
 }
 
 void Check(SettingsDialog& dialog, int id, bool on) {
@@ -398,7 +401,7 @@ TEST_F(SettingsDialogTest, MovesChangesAndDeletes) {
                    Click(dialog, IDC_DELETE);
                    EXPECT_EQ(dialog.Table().count, 0);
                    EXPECT_EQ(dialog.ItemText(IDC_COUNT), "0");
-                   EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
+                   EXPECT_EQ(dialog.Mode(), EditorMode::Registering);
                }});
 }
 
@@ -523,9 +526,9 @@ TEST_F(SettingsDialogTest, ThePickAfterACtrlClickAndASelectAll) {
     md.SetItem(0);
     Run([&](SettingsDialog& dialog) {
         winui::ListView reservations(dialog, IDC_RESERVATION_LIST);
-        ASSERT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingOne);
+        ASSERT_EQ(dialog.Mode(), EditorMode::EditingOne);
         SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_RESERVATIONS, 0);
-        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::EditingSeveral);
+        EXPECT_EQ(dialog.Mode(), EditorMode::EditingSeveral);
         for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_METHOD, IDC_COLOUR}) EXPECT_FALSE(dialog.IsItemEnabled(id)) << id;
 
         OpenSecondTab(dialog);
@@ -538,7 +541,7 @@ TEST_F(SettingsDialogTest, ThePickAfterACtrlClickAndASelectAll) {
         EXPECT_EQ(dialog.CurrentPath(), pictures + "\\a.bmp");
         EXPECT_TRUE(dialog.IsItemEnabled(IDC_SET_STANDARD));
         SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_WALLPAPERS, 0);
-        EXPECT_EQ(dialog.Mode(), SettingsDialog::EditorMode::Registering);
+        EXPECT_EQ(dialog.Mode(), EditorMode::Registering);
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD));  // one picture only
     });
 }
@@ -562,4 +565,96 @@ TEST_F(SettingsDialogTest, ANameOutsideTheCodePageIsPickedByItsShortName) {
         ASSERT_EQ(dialog.Table().count, 1);
         EXPECT_NE(GetFileAttributesA(dialog.Table().slots[0].record.fileName.c_str()), INVALID_FILE_ATTRIBUTES);
     });
+}
+
+// A change leaves its row picked and ready to move: ↑, ↓, the method and the
+// colour stay on, the conditions and the three edit buttons wait for a new pick.
+TEST_F(SettingsDialogTest, AChangeLeavesTheChangedRowReadyToMove) {
+    Save({Repeating("C:\\a.bmp", 1), Repeating("C:\\b.bmp", 1)});
+    md.SetItem(0);
+    Run([&](SettingsDialog& dialog) {
+        SelectOnly(dialog, IDC_RESERVATION_LIST, {1});
+        Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+        ASSERT_TRUE(Click(dialog, IDC_CHANGE));
+        for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_METHOD, IDC_COLOUR}) EXPECT_TRUE(dialog.IsItemEnabled(id)) << id;
+        for (int id : {IDC_REGISTER, IDC_CHANGE, IDC_DELETE}) EXPECT_FALSE(dialog.IsItemEnabled(id)) << id;
+        for (int id = IDC_DATE_ON; id <= IDC_TIMER_MINUTES_LABEL; ++id) EXPECT_FALSE(dialog.IsItemEnabled(id)) << id;
+        EXPECT_TRUE(Click(dialog, IDC_MOVE_UP));
+        EXPECT_EQ(dialog.Table().slots[0].record.fileName, "C:\\b.bmp");
+        EXPECT_EQ(dialog.CurrentIndex(), 0);
+    });
+}
+
+namespace {
+
+// A click of the mouse at a point of the list's client area, as the system posts it.
+void PostClick(SettingsDialog& dialog, int id, POINT at) {
+    HWND list = dialog.Item(id);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+}  // namespace
+
+// A click below the last picture moves no pick: set as standard takes the
+// picture picked before it, and the minimise stores it.
+TEST_F(SettingsDialogTest, AClickOnTheListsEmptySpaceKeepsThePick) {
+    const std::string pictures = SecondTabOf("empty-space", {"a.bmp", "b.bmp"});
+    RunStages({[&](SettingsDialog& dialog) {
+                   OpenSecondTab(dialog);
+                   SelectOnly(dialog, IDC_WALLPAPER_LIST, {1});
+                   Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+                   RECT client{};
+                   GetClientRect(dialog.Item(IDC_WALLPAPER_LIST), &client);
+                   PostClick(dialog, IDC_WALLPAPER_LIST, {client.right / 2, client.bottom - 4});
+               },
+               [&](SettingsDialog& dialog) {
+                   EXPECT_EQ(dialog.CurrentPath(), pictures + "\\b.bmp");
+                   EXPECT_TRUE(Click(dialog, IDC_SET_STANDARD));
+                   SendMessageA(dialog.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+               }});
+    EXPECT_EQ(profile.Read(profile::kStdName), pictures + "\\b.bmp");
+}
+
+// The options sheet's OK after a folder before the shown tab was deleted: the
+// tab keeps its index and shows the folder now there, with nothing of the old
+// folder picked, so a registration adds nothing.
+TEST_F(SettingsDialogTest, AFolderDeletedInTheOptionsSheetLeavesNoStrangerPicked) {
+    profile.Write(profile::kMaxFolder, 4);
+    for (int i = 1; i <= 3; ++i) {
+        const std::string path = folder + "\\p" + std::to_string(i);
+        CreateDirectoryA(path.c_str(), nullptr);
+        for (const char* file : {"a", "b", "c"}) Touch(path + "\\" + file + std::to_string(i) + ".bmp");
+        profile.WriteString(profile::kViewFolderTitleSection, "0" + std::to_string(i - 1), "p" + std::to_string(i));
+        profile.WriteString(profile::kViewFolderPathSection, "0" + std::to_string(i - 1), path);
+    }
+    const auto sheet = [] { return FindWindowA(nullptr, "オプション"); };
+    RunStages({[&](SettingsDialog& dialog) {
+                   winui::TabControl(dialog, IDC_FOLDER_TABS).Select(2);
+                   Notify(dialog, IDC_FOLDER_TABS, TCN_SELCHANGE);
+                   SelectOnly(dialog, IDC_WALLPAPER_LIST, {1});
+                   Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
+                   ASSERT_EQ(dialog.CurrentPath(), folder + "\\p2\\b2.bmp");
+                   Check(dialog, IDC_TIMER_ON, true);
+                   SendMessageA(dialog.Handle(), WM_COMMAND, ID_OPTIONS, 0);  // runs until the sheet is gone
+               },
+               [&](SettingsDialog&) { PostMessageA(sheet(), PSM_SETCURSEL, 2, 0); },
+               [&](SettingsDialog&) {
+                   HWND page = PropSheet_GetCurrentPageHwnd(sheet());
+                   HWND folders = GetDlgItem(page, IDC_FOLDER_LIST);
+                   LVITEMA first{};
+                   first.stateMask = first.state = LVIS_SELECTED | LVIS_FOCUSED;
+                   SendMessageA(folders, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
+                   SendMessageA(GetDlgItem(page, IDC_FOLDER_DELETE), BM_CLICK, 0, 0);
+                   PostMessageA(sheet(), PSM_PRESSBUTTON, PSBTN_OK, 0);
+               },
+               [](SettingsDialog&) {},
+               [&](SettingsDialog& dialog) {
+                   ASSERT_EQ(sheet(), nullptr);
+                   EXPECT_EQ(winui::TabControl(dialog, IDC_FOLDER_TABS).Selection(), 2);
+                   EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"a3", "b3", "c3"}));
+                   EXPECT_TRUE(winui::ListView(dialog, IDC_WALLPAPER_LIST).SelectedRows().empty());
+                   Click(dialog, IDC_REGISTER);
+                   EXPECT_EQ(dialog.Table().count, 0);
+               }});
 }
