@@ -12,6 +12,7 @@
 
 #include "PreviewPicture.h"
 #include "SettingsDialog.h"
+#include "Warnings.h"
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
 #include "resource.h"
@@ -657,4 +658,10 @@ TEST_F(SettingsDialogTest, AFolderDeletedInTheOptionsSheetLeavesNoStrangerPicked
                    Click(dialog, IDC_REGISTER);
                    EXPECT_EQ(dialog.Table().count, 0);
                }});
+}
+
+// A code without its text is a fault of the program: shown by its number, not dropped.
+TEST_F(SettingsDialogTest, AWarningWithoutItsTextIsShownByItsNumber) {
+    ShowWarning(static_cast<SettingsWarning>(2));
+    EXPECT_EQ(messages, Texts({"警告 2"}));
 }
