@@ -1,24 +1,9 @@
 #include "ImageSource.h"
 
+#include "win/Owned.h"
 #include "win/PluginAbi.h"
 
 namespace {
-
-// Closes a file handle on every way out.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (Valid()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // No encoded wallpaper comes near this; a larger file is refused before it is
 // read rather than exhausting a 32-bit host's address space.
@@ -46,9 +31,9 @@ int ImageSource::Open(LPCSTR buf, LONG_PTR len, unsigned int flag) {
     }
 
     // The ANSI call reads the host's code page 932 name as it is.
-    FileHandle file(CreateFileA(buf, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) return spi::kFileReadError;
+    const ScopedHandle file(CreateFileA(buf, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return spi::kFileReadError;
     LARGE_INTEGER fileSize;
     if (!GetFileSizeEx(file.Get(), &fileSize)) return spi::kFileReadError;
     const uint64_t offset = len > 0 ? static_cast<uint64_t>(len) : 0;

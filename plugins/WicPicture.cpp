@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/ImageHeader.h"
+#include "win/Owned.h"
 
 namespace {
 
@@ -29,26 +30,6 @@ double SaneDpi(double dpi) {
 
 // Bytes of a 24-bit DIB with rows padded to 4 bytes.
 uint64_t DibBytes(uint64_t width, uint64_t height) { return ((width * 3 + 3) & ~static_cast<uint64_t>(3)) * height; }
-
-// Owns a LocalAlloc block until it is handed to the host.
-class LocalBlock {
-public:
-    explicit LocalBlock(SIZE_T size) : handle_(LocalAlloc(LMEM_MOVEABLE, size)) {}
-    ~LocalBlock() {
-        if (handle_ != nullptr) LocalFree(handle_);
-    }
-    LocalBlock(const LocalBlock&) = delete;
-    LocalBlock& operator=(const LocalBlock&) = delete;
-    HLOCAL Get() const { return handle_; }
-    HLOCAL Release() {
-        HLOCAL handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-
-private:
-    HLOCAL handle_;
-};
 
 // Keeps a LocalAlloc block locked while it is filled.
 class LockedBlock {
@@ -228,9 +209,10 @@ int WicPicture::Decode(HLOCAL* infoOut, HLOCAL* bitsOut, spi::ProgressCallback p
     if (result != spi::kOk) return result;
 
     const SIZE_T imageSize = static_cast<SIZE_T>(stride * height_);
-    LocalBlock infoBlock(sizeof(BITMAPINFOHEADER));
-    LocalBlock bitsBlock(imageSize);
-    if (infoBlock.Get() == nullptr || bitsBlock.Get() == nullptr) return spi::kNoMemory;
+    // Freed on every way out until they are handed to the host.
+    ScopedLocalBlock infoBlock(LocalAlloc(LMEM_MOVEABLE, sizeof(BITMAPINFOHEADER)));
+    ScopedLocalBlock bitsBlock(LocalAlloc(LMEM_MOVEABLE, imageSize));
+    if (!infoBlock || !bitsBlock) return spi::kNoMemory;
 
     {
         LockedBlock pixels(bitsBlock.Get());

@@ -2,6 +2,7 @@
 
 #include "ResidentDialog.h"
 #include "core/ProfileValues.h"
+#include "win/Owned.h"
 #include "win/SharedStateBinder.h"
 
 namespace {
@@ -12,20 +13,6 @@ namespace {
 // pass the check, the mutex lets only one through.
 constexpr const char* kSingleInstanceMutex = "Local\\Vezaru.Mirado.MDK";
 
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (handle_ != nullptr) CloseHandle(handle_);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 }  // namespace
 
 ResidentApp::ResidentApp() : winui::Application(profile::kApplicationName, profile::kCompanyKey) {}
@@ -34,8 +21,8 @@ int ResidentApp::Run() {
     SharedStateBinder binder;
     if (!binder.Load()) return 0;
 
-    ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kSingleInstanceMutex));
-    if (mutex.get() == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    const ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kSingleInstanceMutex));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
     if (binder.GetMDKFlag() != 0) return 0;
     binder.SetMDKFlag(1);
 

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "win/Owned.h"
 
 namespace winui {
 
@@ -15,38 +15,13 @@ class Dialog;
 
 namespace detail {
 
-template <class T, class Free>
-class Owned {
-public:
-    explicit Owned(T handle = nullptr) : handle_(handle) {}
-    ~Owned() { Reset(); }
-    Owned(Owned&& other) noexcept : handle_(other.Release()) {}
-    Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-
-    T Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    T Release() { return std::exchange(handle_, nullptr); }
-    void Reset(T handle = nullptr) {
-        if (handle_ != nullptr) Free{}(handle_);
-        handle_ = handle;
-    }
-
-private:
-    T handle_;
-};
-
-struct DeleteGdiObject {
+struct DeleteGdiObject : NullIsNoHandle {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
-struct DestroyIconHandle {
+struct DestroyIconHandle : NullIsNoHandle {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
-struct DestroyMenuHandle {
+struct DestroyMenuHandle : NullIsNoHandle {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
 
@@ -54,12 +29,12 @@ struct DestroyMenuHandle {
 
 // Bitmaps, brushes (pattern brushes too), fonts: DeleteObject.
 template <class T>
-using ScopedGdiObject = detail::Owned<T, detail::DeleteGdiObject>;
+using ScopedGdiObject = Owned<T, detail::DeleteGdiObject>;
 // Icons the program made or was given to destroy (CopyIcon, SHGetFileInfoA's
 // SHGFI_ICON); never a shared icon from LoadIcon.
-using ScopedIcon = detail::Owned<HICON, detail::DestroyIconHandle>;
+using ScopedIcon = Owned<HICON, detail::DestroyIconHandle>;
 // A menu loaded or created, with its submenus (LoadMenuA, CreatePopupMenu).
-using ScopedMenu = detail::Owned<HMENU, detail::DestroyMenuHandle>;
+using ScopedMenu = Owned<HMENU, detail::DestroyMenuHandle>;
 
 // SelectObject for the scope; the context's previous object goes back at the end.
 class ScopedSelect {
@@ -107,7 +82,6 @@ public:
     PaintDC& operator=(const PaintDC&) = delete;
 
     HDC Get() const { return dc_; }
-    const PAINTSTRUCT& Paint() const { return paint_; }
 
 private:
     HWND hwnd_;

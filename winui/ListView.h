@@ -1,8 +1,9 @@
 #pragma once
 // A report-view list control of a dialog, reached by its id: columns, rows with
-// texts and an image, selection and focus. A view
-// over the control, made where needed (ListView(*this, IDC_LIST)); it owns
-// nothing. Rows and columns count from 0.
+// texts and an image, selection and focus. It does not sort: a caller that
+// orders the rows fills the list again in its order. A view over the control,
+// made where needed (ListView(*this, IDC_LIST)); it owns nothing. Rows and
+// columns count from 0.
 
 #include <windows.h>
 

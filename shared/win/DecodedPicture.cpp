@@ -1,15 +1,9 @@
 #include "DecodedPicture.h"
 
-#include "PluginHost.h"
-
 PluginBitmap::PluginBitmap(PluginHost& plugins, const std::string& path) {
     const PluginMatch match = plugins.FindPlugin(path);
-    if (match.row == -2) {
-        result_ = Result::CannotOpen;
-        return;
-    }
     if (!match.Found()) {
-        result_ = Result::NoPlugin;
+        result_ = match.miss;
         return;
     }
     HLOCAL info = nullptr;

@@ -14,7 +14,7 @@
 
 #include "core/TempBitmap.h"
 
-class PluginHost;
+#include "PluginHost.h"
 
 class DecodedPicture {
 public:
@@ -55,12 +55,7 @@ private:
 // least Layout().imageSize bytes.
 class PluginBitmap {
 public:
-    enum class Result {
-        Decoded,
-        NoPlugin,    // no loaded plug-in reads the file
-        CannotOpen,  // the file cannot be opened (the settings program's host only)
-        Failed,      // the plug-in failed, or its blocks do not hold a bitmap
-    };
+    using Result = PluginResult;
 
     PluginBitmap(PluginHost& plugins, const std::string& path);
 

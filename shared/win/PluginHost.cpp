@@ -154,7 +154,11 @@ PluginMatch PluginHost::FindPlugin(const std::string& path) {
     // One byte past the head so that a plug-in reading a string from the head
     // offered at +128 still finds a zero.
     unsigned char head[kHeadSize + 1] = {};
-    if (!ReadHead(path, head, kHeadSize) && variant_ == Variant::Settings) return {-2, 0};
+    if (!ReadHead(path, head, kHeadSize) && variant_ == Variant::Settings) {
+        PluginMatch unopened;
+        unopened.miss = PluginResult::CannotOpen;
+        return unopened;
+    }
     for (int32_t row = 0; row < count_; ++row) {
         const auto isSupported = Export<IsSupportedFn>(table_[static_cast<size_t>(row)].module, "IsSupported");
         if (isSupported == nullptr) continue;

@@ -9,10 +9,20 @@
 #include <cstdint>
 #include <string>
 
+// What became of a file offered to the loaded plug-ins: a lookup that finds no
+// plug-in tells NoPlugin or CannotOpen, a decode tells Decoded or Failed.
+enum class PluginResult {
+    Decoded,
+    NoPlugin,    // no loaded plug-in reads the file
+    CannotOpen,  // the file cannot be opened (the settings program's host only)
+    Failed,      // the plug-in failed, or its blocks do not hold a bitmap
+};
+
 // The plug-in that reads a file, and where in the file its header starts.
 struct PluginMatch {
-    int32_t row = -1;          // -1: none reads it; -2 (settings variant): the file cannot be opened
+    int32_t row = -1;          // the plug-in's row in the table; -1 when none was found
     int32_t headerOffset = 0;  // 0, or 128 for a file behind a 128-byte header
+    PluginResult miss = PluginResult::NoPlugin;  // why none was found: NoPlugin or CannotOpen
     bool Found() const { return row >= 0; }
 };
 
@@ -25,8 +35,8 @@ struct PluginRecord {
 
 class PluginHost {
 public:
-    // The resident changer's host has no -2 result from FindPlugin (a file that
-    // cannot be opened is offered as an all-zero head) and no FolderHasImages.
+    // The resident changer's host never misses with CannotOpen (a file that
+    // cannot be opened is offered as an all-zero head) and has no FolderHasImages.
     enum class Variant { Resident, Settings };
 
     static constexpr int kMaxPlugins = 256;
@@ -48,8 +58,8 @@ public:
     bool LoadPlugins(const std::string& folder);
 
     // The first plug-in that accepts the file, with the header offset it accepted
-    // it at; row -1 when none does or no load found plug-in files, -2 (settings
-    // variant only) when the file cannot be opened.
+    // it at; none (NoPlugin) when none does or no load found plug-in files, and
+    // none with CannotOpen (settings variant only) when the file cannot be opened.
     PluginMatch FindPlugin(const std::string& path);
 
     // GetPicture of the matched plug-in for the file at the matched offset. Both

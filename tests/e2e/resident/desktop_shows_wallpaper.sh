@@ -2,6 +2,7 @@
 # MDK.EXE, started on the Wine desktop, puts a JPEG reservation up, and the
 # running desktop paints it: a screenshot shows it in the middle of the screen.
 #   desktop_shows_wallpaper.sh RUN_FOLDER
+# It passes by its last line, "PASS: ..." (tools/run-suite.sh script), with exit code 0.
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

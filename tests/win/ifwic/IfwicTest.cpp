@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "SpiLoader.h"
+#include "win/Owned.h"
 
 namespace {
 
@@ -211,9 +212,10 @@ TEST(IfwicSupport, RecognisesFormatsByTheirFirstBytes) {
 }
 
 TEST(IfwicSupport, ReadsTheHeadFromAFileHandleAndLeavesItsPosition) {
-    HANDLE file = CreateFileA(ImagePath("quad.jpg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const ScopedHandle owner(CreateFileA(ImagePath("quad.jpg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(owner);
+    const HANDLE file = owner.Get();
     ASSERT_LT(reinterpret_cast<DWORD_PTR>(file), 0x10000u) << "handles are small numbers";
     EXPECT_NE(Plugin().isSupported("quad.jpg", reinterpret_cast<DWORD_PTR>(file)), 0);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 0u);
@@ -222,7 +224,6 @@ TEST(IfwicSupport, ReadsTheHeadFromAFileHandleAndLeavesItsPosition) {
     SetFilePointer(file, 100, nullptr, FILE_BEGIN);
     EXPECT_EQ(Plugin().isSupported("quad.jpg", reinterpret_cast<DWORD_PTR>(file)), 0);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 100u);
-    CloseHandle(file);
 }
 
 // ---- GetPicture on good pictures -----------------------------------------
@@ -379,10 +380,9 @@ TEST(IfwicApartment, WorksOnAnyThreadAndLeavesItsComAsItWas) {
     for (const auto& expected : cases) {
         ApartmentCase c;
         c.model = expected.model;
-        HANDLE thread = CreateThread(nullptr, 0, DecodeOnThread, &c, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
-        ASSERT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
-        CloseHandle(thread);
+        const ScopedHandle thread(CreateThread(nullptr, 0, DecodeOnThread, &c, 0, nullptr));
+        ASSERT_TRUE(thread);
+        ASSERT_EQ(WaitForSingleObject(thread.Get(), 30000), WAIT_OBJECT_0);
         EXPECT_EQ(c.result, 0) << "model " << expected.model;
         EXPECT_EQ(c.afterwards, expected.afterwards) << "model " << expected.model;
     }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "win/MessageBox.h"
+#include "win/Owned.h"
 #include "win/SharedStateBinder.h"
 
 int main(int argc, char** argv) {
@@ -23,14 +24,12 @@ int main(int argc, char** argv) {
     const bool holdMdk = argc > 3 && std::strcmp(argv[3], "mdk") == 0;
     if (holdMdk) md.SetMDKFlag(1);
 
-    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]);
-    HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, argv[2]);
-    if (ready == nullptr || quit == nullptr) return 3;
-    SetEvent(ready);
+    const ScopedHandle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]));
+    const ScopedHandle quit(OpenEventA(SYNCHRONIZE, FALSE, argv[2]));
+    if (!ready || !quit) return 3;
+    SetEvent(ready.Get());
     // Bounded, so that a test that died never leaves this process behind for long.
-    WaitForSingleObject(quit, 60000);
+    WaitForSingleObject(quit.Get(), 60000);
     if (holdMdk) md.SetMDKFlag(0);
-    CloseHandle(ready);
-    CloseHandle(quit);
     return 0;
 }

@@ -235,23 +235,28 @@ TEST(LoadPlugins, StopsAtTheLastRowAndLoadsNoFurtherFile) {
     EXPECT_EQ(loaded, 0);
 }
 
-TEST(FindPlugin, AMissingFileIsMinusTwoOnlyInTheSettingsProgram) {
+TEST(FindPlugin, AMissingFileCannotBeOpenedOnlyInTheSettingsProgram) {
     TempFolder files;
     const std::string missing = files.Path() + "\\missing.aaa";
+    const auto expectMiss = [](const PluginMatch& match, PluginResult miss) {
+        EXPECT_FALSE(match.Found());
+        EXPECT_EQ(match.row, -1);
+        EXPECT_EQ(match.miss, miss);
+    };
 
     PluginHost settings(PluginHost::Variant::Settings);
-    EXPECT_EQ(settings.FindPlugin(missing).row, -1);  // nothing loaded yet
+    expectMiss(settings.FindPlugin(missing), PluginResult::NoPlugin);  // nothing loaded yet
     ASSERT_TRUE(settings.LoadPlugins(PluginFolder("single")));
     const long before = IsSupportedCalls(settings, 0);
-    EXPECT_EQ(settings.FindPlugin(missing).row, -2);
-    EXPECT_EQ(settings.FindPlugin(files.Path()).row, -2);  // a folder is no file
+    expectMiss(settings.FindPlugin(missing), PluginResult::CannotOpen);
+    expectMiss(settings.FindPlugin(files.Path()), PluginResult::CannotOpen);  // a folder is no file
     EXPECT_EQ(IsSupportedCalls(settings, 0), before);
 
     // The resident changer offers an all-zero head instead.
     PluginHost resident(PluginHost::Variant::Resident);
     ASSERT_TRUE(resident.LoadPlugins(PluginFolder("single")));
     const long residentBefore = IsSupportedCalls(resident, 0);
-    EXPECT_EQ(resident.FindPlugin(missing).row, -1);
+    expectMiss(resident.FindPlugin(missing), PluginResult::NoPlugin);
     EXPECT_EQ(IsSupportedCalls(resident, 0), residentBefore + 2);
     EXPECT_FALSE(resident.FolderHasImages(PluginFolder("single")));
     settings.UnloadPlugins();
