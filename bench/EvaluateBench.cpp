@@ -47,7 +47,7 @@ std::time_t TickTime(long long tick) { return kStart + tick / 100; }
 void LiteralTick(benchmark::State& state) {
     ReservationTable table = MakeTable();
     OrderTable order;
-    BuildOrder(order, kCount, false);
+    BuildOrder(order, kCount, false, 1);
     long long tick = 0;
     for (auto _ : state) {
         LiteralEvaluate(table, order, kCount, TickTime(tick++));
@@ -58,7 +58,7 @@ void LiteralTick(benchmark::State& state) {
 void CachedTick(benchmark::State& state) {
     ReservationTable table = MakeTable();
     OrderTable order;
-    BuildOrder(order, kCount, false);
+    BuildOrder(order, kCount, false, 1);
     Evaluator evaluator;
     long long tick = 0;
     for (auto _ : state) {
@@ -72,7 +72,7 @@ void CachedTick(benchmark::State& state) {
 void CachedTickAmortised(benchmark::State& state) {
     ReservationTable table = MakeTable();
     OrderTable order;
-    BuildOrder(order, kCount, false);
+    BuildOrder(order, kCount, false, 1);
     Evaluator evaluator;
     long long tick = 0;
     for (auto _ : state) {

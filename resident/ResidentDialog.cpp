@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "ResidentTimers.h"
 #include "TrayMenu.h"
 #include "core/ProfileValues.h"
 #include "core/ReservationStorage.h"
@@ -145,15 +146,17 @@ void ResidentDialog::OnWaitEnded(bool) {
 }
 
 void ResidentDialog::FollowSettingsProgram() {
-    if (scheduler_.CurrentPacing() != Scheduler::Pacing::Signalled || closing_) return;
-    const bool open = scheduler_.SettingsOpen() != 0;
-    if (settingsSignal_ != nullptr && settingsSignalForOpen_ == open) return;
+    if (closing_) return;
+    const Scheduler::SettingsSignal awaited = scheduler_.AwaitedSignal();
+    if (awaited == Scheduler::SettingsSignal::None) return;
+    if (settingsSignal_ != nullptr && settingsSignalFor_ == awaited) return;
     DropSettingsSignal();
-    settingsSignal_ = static_cast<HANDLE>(open ? binder_.OpenMDSFall() : binder_.OpenMDSRise());
-    settingsSignalForOpen_ = open;
+    settingsSignal_ = static_cast<HANDLE>(awaited == Scheduler::SettingsSignal::Closing ? binder_.OpenMDSFall()
+                                                                                         : binder_.OpenMDSRise());
+    settingsSignalFor_ = awaited;
     // Nothing to wait on (the program closed meanwhile, or may not be opened):
     // the scheduler looks again in a tick.
-    if (settingsSignal_ == nullptr) ArmTimer(TIMER_EVALUATE, Scheduler::kTickMs);
+    if (settingsSignal_ == nullptr) scheduler_.LookSoon();
 }
 
 void ResidentDialog::DropSettingsSignal() {

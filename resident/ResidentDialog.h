@@ -82,8 +82,8 @@ private:
     bool closing_ = false;
     UINT taskbarCreated_ = 0;
     // Signalled pacing: what the modal loop waits on beside the messages, the
-    // settings program's opening while it is closed, its process while it is
-    // open (settingsSignalForOpen_).
+    // change of the settings program the scheduler waits for (settingsSignalFor_):
+    // its opening while it is closed, its process while it is open.
     HANDLE settingsSignal_ = nullptr;
-    bool settingsSignalForOpen_ = false;
+    Scheduler::SettingsSignal settingsSignalFor_ = Scheduler::SettingsSignal::Opening;
 };

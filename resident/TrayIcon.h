@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/Scheduler.h"
+#include "ResidentTimers.h"
 
 class TrayIcon {
 public:

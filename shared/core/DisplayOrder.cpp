@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
 
-void BuildOrder(OrderTable& order, int count, bool shuffle) {
+void BuildOrder(OrderTable& order, int count, bool shuffle, unsigned seed) {
     order.entries.fill(0);
     ++order.generation;
     if (count <= 0) return;
@@ -17,7 +16,7 @@ void BuildOrder(OrderTable& order, int count, bool shuffle) {
 
     // Draw until an index not yet placed comes up; entry 0 is 0 from the start, so
     // the standard wallpaper never leaves position 0.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    std::srand(seed);
     std::array<bool, ReservationTable::kSlots> placed{};
     placed[0] = true;
     for (int i = 1; i < count; ++i) {

@@ -16,6 +16,6 @@ struct OrderTable {
 };
 
 // Rebuilds the order for count slots: identity, or with shuffle on positions
-// 1..count-1 in a random order drawn with srand(time(NULL)) and rand(). A count of
-// 0 or less leaves every entry 0.
-void BuildOrder(OrderTable& order, int count, bool shuffle);
+// 1..count-1 in a random order drawn with srand(seed) and rand() (the resident
+// changer seeds with the clock). A count of 0 or less leaves every entry 0.
+void BuildOrder(OrderTable& order, int count, bool shuffle, unsigned seed);

@@ -21,26 +21,30 @@ void Scheduler::Begin(int initialCount, bool shuffle, Pacing pacing) {
 
 bool Scheduler::OnTimer(uint32_t id) {
     switch (id) {
-        case TIMER_ROTATE: OnRotate(); return true;
-        case TIMER_SHOW_ONCE: OnShowOnce(); return true;
-        case TIMER_SETTINGS_WATCH: Look(watchArmed_ && host_.TickMs() >= watchDueMs_); return true;
+        case TIMER_ROTATE: OnRotate(); break;
+        case TIMER_SHOW_ONCE: OnShowOnce(); break;
+        case TIMER_SETTINGS_WATCH: Look(watchArmed_ && host_.TickMs() >= watchDueMs_); break;
         case TIMER_EVALUATE:
-            host_.DisarmTimer(TIMER_EVALUATE);
+        case TIMER_WATCH:
+            host_.DisarmTimer(id);
             Look(true);
-            return true;
+            break;
         case TIMER_MINUTE:
             ArmMinute();
             Look(true);
-            return true;
+            break;
         default: return false;
     }
+    FollowWatch();
+    return true;
 }
 
 // A tick of the settings watch, or a look of the signalled pacing. The window
 // watch first, as a window timer due at the same moment would be: a window that
 // closed is noticed by this evaluation. Signalled, the watch needs no period of
 // its own: what it checks changes only with the minute, the clock or the
-// picture on show, and every look that follows one of those runs it.
+// picture on show; every look after the first two runs it, and FollowWatch
+// looks after the last when it must.
 void Scheduler::Look(bool watchDue) {
     if (watchArmed_ && watchDue) {
         ArmWatch();
@@ -50,9 +54,35 @@ void Scheduler::Look(bool watchDue) {
     if (evaluating_) OnEvaluate();
 }
 
-// Signalled: a command's change is seen within a tick, as with the polled watch.
+// Signalled: the one case where the picture on show changes and still does not
+// apply is a show-once step that landed on the same file as the reservation
+// whose window closed. The polled watch's next turn finds that and steps on; so
+// the signalled pacing looks once at that turn, instead of at the next minute,
+// which may have closed the window of the step it would have reached. When no
+// step can change the desktop, the polled watch steps on for nothing until the
+// winners change: the signalled pacing sleeps until then.
+void Scheduler::FollowWatch() {
+    if (pacing_ != Pacing::Signalled) return;
+    if (!watchArmed_ || ShownStillApplies() || !WatchCanStepOn()) {
+        host_.DisarmTimer(TIMER_WATCH);
+        return;
+    }
+    const uint64_t now = host_.TickMs();
+    host_.ArmTimer(TIMER_WATCH, watchDueMs_ > now ? static_cast<uint32_t>(watchDueMs_ - now) : kTickMs);
+}
+
 void Scheduler::LookSoon() {
     if (pacing_ == Pacing::Signalled) host_.ArmTimer(TIMER_EVALUATE, kTickMs);
+}
+
+void Scheduler::OnSettingsSignal() {
+    Look(true);
+    FollowWatch();
+}
+
+Scheduler::SettingsSignal Scheduler::AwaitedSignal() const {
+    if (pacing_ != Pacing::Signalled) return SettingsSignal::None;
+    return settingsOpen_ != 0 ? SettingsSignal::Closing : SettingsSignal::Opening;
 }
 
 void Scheduler::ArmMinute() {
@@ -64,6 +94,7 @@ void Scheduler::OnClockChanged() {
     evaluator_.Forget();
     ArmMinute();
     Look(true);
+    FollowWatch();
 }
 
 void Scheduler::ArmWatch() {
@@ -72,7 +103,7 @@ void Scheduler::ArmWatch() {
 }
 
 void Scheduler::RebuildOrder() {
-    BuildOrder(order_, count_, shuffle_);
+    BuildOrder(order_, count_, shuffle_, host_.ShuffleSeed());
     orderCount_ = count_;
 }
 
@@ -165,6 +196,18 @@ bool Scheduler::ShownStillApplies() const {
     return true;
 }
 
+// Whether a show-once step can change the desktop: a winner that names another
+// file than the reservation on show, or the standard wallpaper.
+bool Scheduler::WatchCanStepOn() const {
+    if (!ValidPosition(currentPosition_)) return true;
+    const std::string& shown = RecordAt(currentPosition_).fileName;
+    for (int p = 0; p < count_; ++p) {
+        const ReservationRecord& r = RecordAt(p);
+        if (r.matchLevel != 0 && (p == 0 || r.fileName != shown)) return true;
+    }
+    return false;
+}
+
 void Scheduler::OnWatch() {
     // The watch repeats while the reservation on show still applies.
     windowExpired_ = !ShownStillApplies();
@@ -178,6 +221,7 @@ void Scheduler::Pause() {
     // reservation up over a stop or while the settings program is open.
     host_.DisarmTimer(TIMER_SHOW_ONCE);
     evaluating_ = false;
+    FollowWatch();
 }
 
 void Scheduler::OnSettingsWatch() {

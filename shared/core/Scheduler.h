@@ -13,18 +13,23 @@
 #include "ReservationRecord.h"
 #include "SettingsProfile.h"
 
-// Every timer of the resident changer's window, the scheduler's and the window's own.
-enum ResidentTimer : uint32_t {
+// The scheduler's timers. The resident window arms timers of its own beside
+// them, and keeps its ids clear of these (IsSchedulerTimer).
+enum SchedulerTimer : uint32_t {
     TIMER_ROTATE = 1,             // rotation among repeat-timer winners
     TIMER_SHOW_ONCE = 2,          // show the next winner once
-    TIMER_WATCH = 3,              // notice a closed date or time window (carried by the settings watch)
+    TIMER_WATCH = 3,              // signalled: the window watch's next turn, when it would find the
+                                  // reservation on show gone (polled, it rides on the settings watch)
     TIMER_EVALUATE = 16,          // evaluate and arm the display timers (carried by the settings watch
                                   // when polled, a one-shot "look now" when signalled)
     TIMER_MINUTE = 17,            // the start of the next local minute (signalled only)
-    TIMER_TRAY_RETRY = 0x111,     // offer the tray icon again (the window's own)
-    TIMER_SETTINGS_WATCH = 256,   // follow the settings program
-    TIMER_PLUGIN_RETRY = 272,     // retry loading the plug-ins (the window's own)
+    TIMER_SETTINGS_WATCH = 256,   // follow the settings program (polled only)
 };
+
+constexpr bool IsSchedulerTimer(uint32_t id) {
+    return id == TIMER_ROTATE || id == TIMER_SHOW_ONCE || id == TIMER_WATCH || id == TIMER_EVALUATE ||
+           id == TIMER_MINUTE || id == TIMER_SETTINGS_WATCH;
+}
 
 class SchedulerHost {
 public:
@@ -43,6 +48,8 @@ public:
     // Put the record, entry recordIndex of the table (0: the standard
     // wallpaper), on the desktop.
     virtual void ApplyReservation(const ReservationRecord& record, int recordIndex) = 0;
+    // The seed of a shuffled display order: the clock, so each rebuild draws anew.
+    virtual unsigned ShuffleSeed() { return static_cast<unsigned>(Now()); }
     // The exit sequence: the settings program asked the resident changer to end.
     virtual void RequestExit() = 0;
 
@@ -64,9 +71,14 @@ public:
     //   Signalled: the host calls OnSettingsSignal when the settings program may
     //     have opened or closed and OnClockChanged when the clock, the time zone
     //     or the power state moved; the scheduler itself looks at the start of
-    //     every local minute (when time and date windows open and close) and 10 ms
-    //     after a command. In between nothing runs but the display timers.
+    //     every local minute (when time and date windows open and close), 10 ms
+    //     after a command, and at the window watch's turn when a show-once step
+    //     left up the file of a reservation whose window closed. In between
+    //     nothing runs but the display timers.
     enum class Pacing { Polled, Signalled };
+    // The change of the settings program that the host is to wait on and report
+    // through OnSettingsSignal: none when polled.
+    enum class SettingsSignal { None, Opening, Closing };
 
     // The table is loaded from the profile whenever the settings program has closed.
     Scheduler(SchedulerHost& host, const SettingsProfile& profile) : host_(host), profile_(profile) {}
@@ -89,11 +101,15 @@ public:
     bool OnTimer(uint32_t id);
 
     // Signalled pacing: a handle of the settings program's flag was signalled.
-    void OnSettingsSignal() { Look(true); }
+    void OnSettingsSignal();
+    SettingsSignal AwaitedSignal() const;
     // Signalled pacing: the clock was set, the time zone changed or the machine
     // resumed: the next minute is worked out anew and the table evaluated at once.
     void OnClockChanged();
     Pacing CurrentPacing() const { return pacing_; }
+    // Signalled pacing: look again within a tick, as the polled watch would (a
+    // settings program whose change cannot be waited on, say). Polled: nothing.
+    void LookSoon();
 
     // While the settings program is open these only record what is to happen
     // when it closes: nothing changes on the desktop meanwhile.
@@ -136,13 +152,14 @@ private:
     void KillWatch() { watchArmed_ = false; }
     void OnSettingsWatch();
     void Look(bool watchDue);
-    void LookSoon();
+    void FollowWatch();
     void ArmMinute();
 
     void ArmDisplayTimers();
     void RebuildOrder();
     void Pause();
     bool ShownStillApplies() const;
+    bool WatchCanStepOn() const;
     uint32_t PeriodAt(int position) const;
     bool ValidPosition(int position) const { return position >= 0 && position < count_; }
 

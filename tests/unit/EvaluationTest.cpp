@@ -118,7 +118,7 @@ protected:
         return count++;
     }
     void Evaluate(std::time_t now) {
-        BuildOrder(order, count, false);
+        BuildOrder(order, count, false, 1);
         evaluator.Evaluate(table, order, count, now);
     }
     int32_t Level(int record) const { return table.records[static_cast<size_t>(record)].matchLevel; }
@@ -219,7 +219,7 @@ TEST_F(EvaluateTest, TheMinuteRollingOverChangesTheWinners) {
 
 TEST(BuildOrder, IdentityWithoutShuffle) {
     OrderTable order;
-    BuildOrder(order, 4, false);
+    BuildOrder(order, 4, false, 1);
     EXPECT_EQ(order[0], 0);
     EXPECT_EQ(order[3], 3);
     EXPECT_EQ(order[4], 0);
@@ -228,7 +228,7 @@ TEST(BuildOrder, IdentityWithoutShuffle) {
 TEST(BuildOrder, ShuffleKeepsPositionZeroAndPermutesTheRest) {
     for (int count : {1, 2, 6, 1025}) {
         OrderTable order;
-        BuildOrder(order, count, true);
+        BuildOrder(order, count, true, 1);
         EXPECT_EQ(order[0], 0);
         std::vector<int> seen(static_cast<size_t>(count), 0);
         for (int p = 1; p < count; ++p) {
@@ -237,15 +237,23 @@ TEST(BuildOrder, ShuffleKeepsPositionZeroAndPermutesTheRest) {
             ++seen[static_cast<size_t>(order[p])];
         }
         for (int r = 1; r < count; ++r) EXPECT_EQ(seen[static_cast<size_t>(r)], 1) << r;
+        // The seed decides the order: the same one draws it again, another one not.
+        OrderTable again, other;
+        BuildOrder(again, count, true, 1);
+        BuildOrder(other, count, true, 2);
+        EXPECT_EQ(again.entries, order.entries);
+        if (count == 1025) {
+            EXPECT_NE(other.entries, order.entries);
+        }
     }
 }
 
 TEST(BuildOrder, ACountOfZeroOrLessLeavesEveryEntryZero) {
     OrderTable order;
-    BuildOrder(order, 5, false);
-    BuildOrder(order, 0, false);
+    BuildOrder(order, 5, false, 1);
+    BuildOrder(order, 0, false, 1);
     for (int32_t e : order.entries) EXPECT_EQ(e, 0);
-    BuildOrder(order, -3, true);
+    BuildOrder(order, -3, true, 1);
     for (int32_t e : order.entries) EXPECT_EQ(e, 0);
 }
 
@@ -347,7 +355,7 @@ TEST(EvaluatorMatchesLiteral, OnRandomTablesAtAwkwardLocalTimes) {
         for (int i = 1; i < count; ++i) ours.records[static_cast<size_t>(i)] = RandomRecord(rng);
         literal = ours;
         OrderTable order;
-        BuildOrder(order, count, round % 2 == 1);
+        BuildOrder(order, count, round % 2 == 1, 1);
         Evaluator evaluator;
         int compared = 0;
         const std::vector<std::time_t> moments = AwkwardMoments(rng);
@@ -387,7 +395,7 @@ TEST(EvaluatorMatchesLiteral, TickByTickAcrossADaylightSavingNight) {
     }
     ReservationTable literal = ours;
     OrderTable order;
-    BuildOrder(order, count, false);
+    BuildOrder(order, count, false, 1);
     Evaluator evaluator;
     for (const auto& night : {At(2026, 3, 8, 0, 0), At(2026, 3, 29, 0, 0), At(2026, 10, 25, 0, 0),
                               At(2026, 11, 1, 0, 0)}) {

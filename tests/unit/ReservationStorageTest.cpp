@@ -117,7 +117,7 @@ TEST_F(ReservationStorageTest, AReloadWithinTheMinuteIsEvaluatedAgain) {
     Put(0, "a.jpg", "00 0000000000 0000000000 000");
     int count = LoadTableForResident(profile, table);
     OrderTable order;
-    BuildOrder(order, count, false);
+    BuildOrder(order, count, false, 1);
     Evaluator evaluator;
     const std::time_t now = 1781092800;  // any moment: the level does not depend on it
     evaluator.Evaluate(table, order, count, now);
