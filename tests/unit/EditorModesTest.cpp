@@ -66,35 +66,4 @@ TEST(EditorModesTest, EachEventLeadsWhereTheTableSays) {
     }
 }
 
-// The enable states by mode; in registering mode set as standard also needs
-// one picked picture and no condition.
-TEST(EditorModesTest, EachModeTurnsOnItsControls) {
-    struct Row {
-        const char* name;
-        M mode;
-        bool picked;
-        int wallpapers;
-        bool kind;
-        // register, change, delete, method and colour, move, kinds, set as standard
-        const char* on;
-    };
-    const Row rows[] = {
-        {"registering one picture", M::Registering, true, 1, false, "r..m.ks"},
-        {"registering with a condition", M::Registering, true, 1, true, "r..m.k."},
-        {"registering several", M::Registering, true, 2, false, "r..m.k."},
-        {"registering without a pick", M::Registering, false, 0, false, "r..m.k."},
-        {"one reservation", M::EditingOne, true, 1, false, ".cdmvk."},
-        {"several reservations", M::EditingSeveral, true, 1, false, ".cd..k."},
-        {"the standard", M::Standard, true, 1, false, ".c.m..."},
-        {"just changed", M::Changed, true, 1, false, "...mv.."},
-        {"disabled", M::Disabled, true, 1, false, "......."},
-    };
-    for (const Row& row : rows) {
-        const EditorControls c = ControlsFor(row.mode, row.picked, row.wallpapers, row.kind);
-        const bool got[] = {c.registerButton, c.changeButton, c.deleteButton, c.methodAndColour,
-                            c.moveButtons,    c.kinds,        c.setAsStandard};
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], row.on[i] != '.') << row.name << ", control " << i;
-    }
-}
-
 }  // namespace

@@ -619,7 +619,7 @@ TEST_F(SettingsDialogTest, AClickOnTheListsEmptySpaceKeepsThePick) {
 
 // The options sheet's OK after a folder before the shown tab was deleted: the
 // tab keeps its index and shows the folder now there, with nothing of the old
-// folder picked, so a registration adds nothing.
+// folder picked, so a registration adds nothing and no standard can be set.
 TEST_F(SettingsDialogTest, AFolderDeletedInTheOptionsSheetLeavesNoStrangerPicked) {
     profile.Write(profile::kMaxFolder, 4);
     for (int i = 1; i <= 3; ++i) {
@@ -657,6 +657,8 @@ TEST_F(SettingsDialogTest, AFolderDeletedInTheOptionsSheetLeavesNoStrangerPicked
                    EXPECT_TRUE(winui::ListView(dialog, IDC_WALLPAPER_LIST).SelectedRows().empty());
                    Click(dialog, IDC_REGISTER);
                    EXPECT_EQ(dialog.Table().count, 0);
+                   Check(dialog, IDC_TIMER_ON, false);
+                   EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD)) << "no picture is picked";
                }});
 }
 
