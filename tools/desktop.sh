@@ -29,8 +29,10 @@ start_desktop() {
   "$RUN" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
   rm -f "$reg"
   # Once the prefix is idle (the desktop that regedit brought up has closed),
-  # the keeper brings it up anew and holds it.
-  timeout 30 "$wineserver" -w 2>/dev/null
+  # the keeper brings it up anew and holds it. A process still left after 30 s
+  # (of an earlier test, say) would keep the old desktop, on a display that
+  # may be gone: it is ended.
+  timeout 30 "$wineserver" -w 2>/dev/null || "$wineserver" -k 2>/dev/null
   hold=$(mktemp -u)
   mkfifo "$hold"
   "$RUN" cmd <"$hold" >/dev/null 2>&1 &
