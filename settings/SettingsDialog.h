@@ -30,7 +30,6 @@ public:
 
     // What the dialog holds, for its tests.
     const SettingsTable& Table() const { return *table_; }
-    const ReservationEditor& Editor() const { return editor_; }
     int CurrentIndex() const { return editor_.CurrentIndex(); }
     const std::string& CurrentPath() const { return editor_.CurrentPath(); }
     EditorMode Mode() const { return editor_.Mode(); }
