@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/DesktopStyle.h"
 #include "core/PathText.h"
 #include "core/ReservationStorage.h"
 #include "win/DecodedPicture.h"
@@ -22,13 +23,6 @@ bool WriteAll(HANDLE file, const void* data, uint32_t bytes) {
 
 }  // namespace
 
-int32_t DisplayMethodOfDesktop(const std::string& style, const std::string& tile) {
-    if (style == "0" && tile == "0") return kMethodCentre;
-    if (style == "1") return kMethodTile;
-    if (style == "0" && tile == "1") return kMethodTile;
-    return kMethodStretch;
-}
-
 WallpaperApplier::WallpaperApplier(PluginHost& plugins, std::string programFolder)
     : plugins_(plugins), programFolder_(std::move(programFolder)) {}
 
@@ -36,11 +30,10 @@ std::string WallpaperApplier::TempBitmapPath() const { return programFolder_ + k
 
 void WallpaperApplier::WriteLayout(int32_t displayMethod) {
     // Methods 3 and 4 have names only; they are laid out as centre.
-    const char* tile = displayMethod == kMethodTile ? "1" : "0";
-    const char* style = displayMethod == kMethodStretch ? "2" : "0";
+    const DesktopStyle style = DesktopStyleOf(displayMethod);
     const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    key.WriteString("WallpaperStyle", style);
-    key.WriteString("TileWallpaper", tile);
+    key.WriteString("WallpaperStyle", style.wallpaperStyle);
+    key.WriteString("TileWallpaper", style.tileWallpaper);
 }
 
 void WallpaperApplier::WriteColour(int32_t colour) {

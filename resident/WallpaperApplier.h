@@ -50,6 +50,3 @@ private:
     int32_t lastColour_ = -1;
 };
 
-// The display method that a desktop's "WallpaperStyle" and "TileWallpaper" texts
-// stand for: "0"/"0" centre, "1"/any or "0"/"1" tile, anything else stretch.
-int32_t DisplayMethodOfDesktop(const std::string& style, const std::string& tile);

@@ -15,7 +15,8 @@ namespace {
 constexpr UINT kReportFailure = WM_APP + 1;
 
 // The method menu's commands, item by item in the order of the method list.
-constexpr int kMethodMenuIds[] = {ID_SHOW_CENTRED, ID_SHOW_TILED, ID_SHOW_STRETCHED};
+constexpr int kMethodMenuIds[] = {ID_SHOW_CENTRED, ID_SHOW_TILED, ID_SHOW_STRETCHED,
+                                  ID_SHOW_FIT,     ID_SHOW_FILL,  ID_SHOW_SPAN};
 constexpr int kMethodMenuItems = static_cast<int>(sizeof kMethodMenuIds / sizeof kMethodMenuIds[0]);
 static_assert(kMethodMenuItems == kMethodListCount, "one menu item for each method of the list");
 
@@ -82,10 +83,12 @@ private:
         HMENU methods = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
         if (methods == nullptr) return;
         // A method the list does not offer is drawn centred: the mark names what
-        // the screen shows. The menu's items are in the list's order.
+        // the screen shows. The menu's items are in the list's order, after
+        // 閉じる and a separator: the group is named by its first and last command.
         const int listed = MethodListItem(method_);
         const int shown = listed >= 0 ? listed : MethodListItem(kMethodCentre);
-        CheckMenuRadioItem(methods, 0, kMethodMenuItems - 1, static_cast<UINT>(shown), MF_BYPOSITION);
+        CheckMenuRadioItem(methods, kMethodMenuIds[0], kMethodMenuIds[kMethodMenuItems - 1], kMethodMenuIds[shown],
+                           MF_BYCOMMAND);
         POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
         ClientToScreen(Handle(), &point);
         TrackPopupMenu(methods, TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);

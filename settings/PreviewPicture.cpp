@@ -82,7 +82,11 @@ PreviewPicture::Result PreviewPicture::Decode(PluginHost& plugins, const std::st
 void PreviewPicture::Draw(HDC dc, int32_t method, COLORREF colour, PixelSize screen, PixelSize box) const {
     FillBox(dc, colour, box);
     if (!bitmap_) return;
-    const PreviewLayout layout = LayOutPreview(method, size_, screen, box);
+    // The virtual screen is read from the system: the full-screen preview and the
+    // small one show span across the monitors Windows has now.
+    const PixelRect monitors{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const PreviewLayout layout = LayOutPreview(method, size_, screen, box, monitors);
     if (layout.kind == PreviewKind::Background) return;
 
     winui::MemoryDC source(dc);

@@ -115,7 +115,7 @@ BOOL SettingsDialog::OnInitDialog() {
     }
     winui::ListView standard(*this, IDC_STANDARD_LIST);
     standard.InsertColumn(0, "", 180);
-    standard.InsertColumn(1, "", 110);
+    standard.InsertColumn(1, "", 150);
 
     browser_.LoadFolders(profile_, WindowsDirectory());
     winui::ListView(*this, IDC_WALLPAPER_LIST).InsertColumn(0, "", 174);

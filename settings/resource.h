@@ -100,3 +100,6 @@
 #define ID_SHOW_CENTRED          32774
 #define ID_SHOW_TILED            32775
 #define ID_SHOW_STRETCHED        32776
+#define ID_SHOW_FIT              32782
+#define ID_SHOW_FILL             32783
+#define ID_SHOW_SPAN             32784

@@ -24,8 +24,10 @@ inline constexpr PixelSize kPreviewBox{149, 111};
 enum class PreviewKind {
     Background,  // only the background colour: unknown method, or a size of 0 or less
     Centre,      // fill with the background colour, then copy source onto destination
+                 // (centre, and fit)
     Tile,        // the picture stretched to one tile, at every tile position
-    Stretch,     // copy source onto destination (the whole box)
+    Stretch,     // copy source onto destination, the whole box (stretch; fill and
+                 // span, whose source is the part of the picture that shows)
 };
 
 struct PreviewLayout {
@@ -44,4 +46,11 @@ struct PreviewLayout {
 // box, a smaller one is scaled by box / screen and centred. Tile: tiles of the
 // scaled size, at least 1 pixel. Stretch: the whole picture over the whole box.
 // Methods 3 and 4 are laid out like centre, as the resident changer lays them.
-PreviewLayout LayOutPreview(int32_t displayMethod, PixelSize picture, PixelSize screen, PixelSize box);
+// Fit: the picture scaled by min(W / w, H / h), sizes truncated (at least 1),
+// centred at ((W - d) / 2, (H - e) / 2), then scaled to the box. Fill: scaled by
+// max(W / w, H / h); the centred part of the picture that covers the screen.
+// Span: fill over the virtual screen (all monitors; relative to the primary
+// screen's corner, so its x and y are 0 or less), seen through the primary
+// screen. An empty virtual screen is the primary screen alone: span is fill.
+PreviewLayout LayOutPreview(int32_t displayMethod, PixelSize picture, PixelSize screen, PixelSize box,
+                            PixelRect virtualScreen = {});

@@ -24,7 +24,7 @@ inline constexpr int kPasswordMaxLength = 32;
 // "Size": pixel widths of the reservation list's three columns (MDS).
 inline constexpr IntSetting kListSet0{"Size", "ListSet0", 150};
 inline constexpr IntSetting kListSet1{"Size", "ListSet1", 303};
-inline constexpr IntSetting kListSet2{"Size", "ListSet2", 110};
+inline constexpr IntSetting kListSet2{"Size", "ListSet2", 150};
 
 // "ViewFolder": the view-folder table. Titles and paths are stored under
 // FolderValueName(i - 1) in the two subsections.

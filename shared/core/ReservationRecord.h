@@ -12,6 +12,9 @@ enum DisplayMethod : int32_t {
     kMethodStretch = 2,         // "拡大表示"
     kMethodStretchWidth = 3,    // "拡大表示(左右)": laid out like centre
     kMethodStretchHeight = 4,   // "拡大表示(上下)": laid out like centre
+    kMethodFit = 5,             // "画面のサイズに合わせる": whole picture, proportions kept
+    kMethodFill = 6,            // "ページ幅に合わせる": screen covered, proportions kept
+    kMethodSpan = 7,            // "スパン": filled across every monitor
 };
 
 struct ReservationRecord {

@@ -31,7 +31,9 @@ std::string BuildConditionText(const ReservationRecord& r) {
 }
 
 std::string DisplayMethodName(int32_t displayMethod) {
-    static const char* const kNames[] = {"中央に表示", "並べて表示", "拡大表示", "拡大表示(左右)", "拡大表示(上下)"};
+    static const char* const kNames[] = {"中央に表示",      "並べて表示",             "拡大表示",
+                                         "拡大表示(左右)",  "拡大表示(上下)",         "画面のサイズに合わせる",
+                                         "ページ幅に合わせる", "スパン"};
     if (displayMethod >= 0 && displayMethod < static_cast<int32_t>(std::size(kNames))) return kNames[displayMethod];
     return std::to_string(displayMethod);
 }

@@ -14,16 +14,17 @@
 // range (a damaged registry text) are shown as they are.
 std::string BuildConditionText(const ReservationRecord& record);
 
-// "中央に表示", "並べて表示", "拡大表示", "拡大表示(左右)", "拡大表示(上下)" for
-// codes 0..4; any other code as its decimal number. The rows of both lists
-// name every stored code.
+// "中央に表示", "並べて表示", "拡大表示", "拡大表示(左右)", "拡大表示(上下)",
+// "画面のサイズに合わせる", "ページ幅に合わせる", "スパン" for codes 0..7; any
+// other code as its decimal number. The rows of both lists name every stored code.
 std::string DisplayMethodName(int32_t displayMethod);
 
 // The methods the editor offers, in the order of its method list (control
 // 1010) and of the full-screen preview's menu. Item and code are mapped here
-// alone: a code the list does not offer (3 and 4 exist by name only) shows
-// no item.
-inline constexpr int32_t kMethodListCodes[] = {kMethodCentre, kMethodTile, kMethodStretch};
+// alone (item 3 is code 5): a code the list does not offer (3 and 4 exist by
+// name only) shows no item.
+inline constexpr int32_t kMethodListCodes[] = {kMethodCentre, kMethodTile, kMethodStretch,
+                                               kMethodFit,    kMethodFill, kMethodSpan};
 inline constexpr int kMethodListCount = static_cast<int>(sizeof kMethodListCodes / sizeof kMethodListCodes[0]);
 // The item that shows the code; -1 for a code the list does not offer.
 int MethodListItem(int32_t displayMethod);

@@ -22,6 +22,7 @@ TEST(PreviewGeometry, LaysOutEachMethodOnTheBox) {
         int32_t method;
         PixelSize picture, screen, box;
         PreviewLayout layout;
+        PixelRect monitors{};
     } cases[] = {
         {"centre, smaller", 0, {512, 384}, xga, kPreviewBox, {C, {0, 0, 512, 384}, {37, 28, 74, 55}}},
         {"top-down", 0, {512, -384}, xga, kPreviewBox, {C, {0, 0, 512, 384}, {37, 28, 74, 55}}},
@@ -34,11 +35,29 @@ TEST(PreviewGeometry, LaysOutEachMethodOnTheBox) {
         {"tile of a dot", 1, {1, 1}, {INT_MAX, INT_MAX}, kPreviewBox, {T, {}, {}, 1, 1, 150, 111}},
         {"tile on a tiny screen", 1, {INT_MAX, INT_MIN}, {1, 1}, kPreviewBox, {T, {}, {}, INT_MAX, INT_MAX, 1, 1}},
         {"stretch", 2, {512, 384}, xga, kPreviewBox, {S, {0, 0, 512, 384}, {0, 0, 149, 111}}},
-        {"unknown method", 5, {512, 384}, xga, kPreviewBox, {}},
+        {"fit, portrait", 5, {384, 512}, xga, xga, {C, {0, 0, 384, 512}, {224, 0, 576, 768}}},
+        {"fit, landscape", 5, {2048, 768}, xga, xga, {C, {0, 0, 2048, 768}, {0, 192, 1024, 384}}},
+        {"fit, in the box", 5, {384, 512}, xga, kPreviewBox, {C, {0, 0, 384, 512}, {32, 0, 83, 111}}},
+        {"fit, smaller than the screen", 5, {100, 50}, xga, xga, {C, {0, 0, 100, 50}, {0, 128, 1024, 512}}},
+        {"fit, a dot", 5, {1, 1}, xga, xga, {C, {0, 0, 1, 1}, {128, 0, 768, 768}}},
+        {"fit, a hair", 5, {100000, 1}, xga, xga, {C, {0, 0, 100000, 1}, {0, 383, 1024, 1}}},
+        {"fill, portrait", 6, {384, 512}, xga, xga, {S, {0, 112, 384, 288}, {0, 0, 1024, 768}}},
+        {"fill, landscape", 6, {2048, 768}, xga, kPreviewBox, {S, {512, 0, 1024, 768}, {0, 0, 149, 111}}},
+        {"fill, the screen's shape", 6, {512, 384}, xga, kPreviewBox, {S, {0, 0, 512, 384}, {0, 0, 149, 111}}},
+        {"fill, a hair", 6, {100000, 1}, xga, xga, {S, {49999, 0, 1, 1}, {0, 0, 1024, 768}}},
+        {"span, one monitor", 7, {384, 512}, xga, xga, {S, {0, 112, 384, 288}, {0, 0, 1024, 768}}, {0, 0, 1024, 768}},
+        {"span, a monitor on the left", 7, {2048, 768}, xga, xga, {S, {1024, 0, 1024, 768}, {0, 0, 1024, 768}},
+         {-1024, 0, 2048, 768}},
+        {"span, a monitor above", 7, {384, 512}, xga, kPreviewBox, {S, {21, 256, 341, 256}, {0, 0, 149, 111}},
+         {0, -768, 1024, 1536}},
+        {"span, no virtual screen", 7, {2048, 768}, xga, xga, {S, {512, 0, 1024, 768}, {0, 0, 1024, 768}}},
+        {"span, a virtual screen beside", 7, {2048, 768}, xga, xga, {S, {512, 0, 1024, 768}, {0, 0, 1024, 768}},
+         {1024, 0, 1024, 768}},
+        {"unknown method", 8, {512, 384}, xga, kPreviewBox, {}},
         {"no picture", 0, {0, 384}, xga, kPreviewBox, {B, {}, {}}},
         {"no screen", 1, {512, 384}, {0, 768}, kPreviewBox, {}},
         {"no box", 2, {512, 384}, xga, {149, -1}, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Fields(LayOutPreview(c.method, c.picture, c.screen, c.box)), Fields(c.layout)) << c.name;
+        EXPECT_EQ(Fields(LayOutPreview(c.method, c.picture, c.screen, c.box, c.monitors)), Fields(c.layout)) << c.name;
 }

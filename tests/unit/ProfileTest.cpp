@@ -23,7 +23,7 @@ TEST(SettingsProfile, EachSettingReadsItsOwnStoredValue) {
         {profile::kFlagPasswd, "Settings", "FlagPasswd", 0},
         {profile::kListSet0, "Size", "ListSet0", 150},
         {profile::kListSet1, "Size", "ListSet1", 303},
-        {profile::kListSet2, "Size", "ListSet2", 110},
+        {profile::kListSet2, "Size", "ListSet2", 150},
         {profile::kMaxFolder, "ViewFolder", "MaxFolder", 1},
         {profile::kEntry, "Reserve", "Entry", -1},
     };

@@ -2,7 +2,9 @@
 
 #include <climits>
 
+#include "core/DesktopStyle.h"
 #include "core/ReservationRowText.h"
+#include "core/ReservationText.h"
 #include "support/Records.h"
 
 TEST(ConditionText, JoinsTheEnabledPartsPaddedToTwoDigits) {
@@ -31,8 +33,51 @@ TEST(ConditionText, JoinsTheEnabledPartsPaddedToTwoDigits) {
     EXPECT_EQ(BuildConditionText(DateWindowRecord(1, 1, 2, 2)), "\x93\xFA\x95\x74 01/01\x81\x60" "02/02");
 }
 
-TEST(DisplayMethodName, ShowsAnUnknownCodeAsItsNumber) {
-    EXPECT_EQ(DisplayMethodName(4), "拡大表示(上下)");
-    EXPECT_EQ(DisplayMethodName(5), "5");
-    EXPECT_EQ(DisplayMethodName(-1), "-1");
+// Each code: its name, the editor's list item, the desktop's values, the code
+// those values are read back as on a first run, and its texts' round trip.
+TEST(DisplayMethodCodes, NameItemDesktopValuesAndCapture) {
+    const struct {
+        int32_t code;
+        const char* name;
+        int item;
+        const char *style, *tile;
+        int32_t captured;
+    } cases[] = {
+        {0, "中央に表示", 0, "0", "0", 0},
+        {1, "並べて表示", 1, "0", "1", 1},
+        {2, "拡大表示", 2, "2", "0", 2},
+        {3, "拡大表示(左右)", -1, "0", "0", 0},
+        {4, "拡大表示(上下)", -1, "0", "0", 0},
+        {5, "画面のサイズに合わせる", 3, "6", "0", 5},
+        {6, "ページ幅に合わせる", 4, "10", "0", 6},
+        {7, "スパン", 5, "22", "0", 7},
+        {8, "8", -1, "0", "0", 0},
+        {-1, "-1", -1, "0", "0", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(DisplayMethodName(c.code), c.name);
+        EXPECT_EQ(MethodListItem(c.code), c.item);
+        if (c.item >= 0) {
+            EXPECT_EQ(MethodOfListItem(c.item), c.code);
+        }
+        const DesktopStyle style = DesktopStyleOf(c.code);
+        EXPECT_STREQ(style.wallpaperStyle, c.style);
+        EXPECT_STREQ(style.tileWallpaper, c.tile);
+        EXPECT_EQ(DisplayMethodOfDesktop(style.wallpaperStyle, style.tileWallpaper), c.captured);
+        if (c.code < 0 || c.code > 7) continue;
+        ReservationRecord back;
+        EXPECT_EQ(ParseStandardText(StandardText(c.code, 0xABCDEF), back), 2);
+        EXPECT_EQ(back.displayMethod, c.code);
+        ReservationRecord record = Repeating("C:\\a.bmp", 1, c.code), reread;
+        ParseReservationText(ReservationText(record), reread);
+        EXPECT_EQ(reread.displayMethod, c.code);
+    }
+    EXPECT_EQ(MethodOfListItem(6), -1);
+    // Values the table does not write: older styles and damaged ones.
+    const struct {
+        const char *style, *tile;
+        int32_t method;
+    } desktops[] = {{"1", "7", 1}, {"6", "1", 5}, {"0", "", 2}, {"", "", 2}, {"3", "0", 2}, {"010", "0", 2}};
+    for (const auto& d : desktops) EXPECT_EQ(DisplayMethodOfDesktop(d.style, d.tile), d.method) << d.style << "/" << d.tile;
 }

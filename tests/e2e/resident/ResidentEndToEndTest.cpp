@@ -291,9 +291,14 @@ TEST_F(ResidentEndToEnd, AKilledCopyDoesNotBlockTheNextStart) {
     EXPECT_EQ(WaitForSingleObject(mdk_.handle, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
-TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
-    test_registry::PutString("Control Panel\\desktop", "WallpaperStyle", "0");
-    test_registry::PutString("Control Panel\\desktop", "TileWallpaper", "1");
+// The desktop's "WallpaperStyle" and "TileWallpaper", and the method stored.
+class FirstRun : public ResidentEndToEnd,
+                 public ::testing::WithParamInterface<std::tuple<const char*, const char*, char>> {};
+
+TEST_P(FirstRun, CapturesTheDesktopAndOpensTheSettings) {
+    const auto [style, tile, method] = GetParam();
+    test_registry::PutString("Control Panel\\desktop", "WallpaperStyle", style);
+    test_registry::PutString("Control Panel\\desktop", "TileWallpaper", tile);
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(standard_.c_str()), SPIF_UPDATEINIFILE);
 
     StartResident();
@@ -301,7 +306,35 @@ TEST_F(ResidentEndToEnd, FirstRunCapturesTheDesktopAndOpensTheSettings) {
     EXPECT_EQ(profile_.Read(profile::kStdName), standard_);
     const std::string data = profile_.Read(profile::kStdData);
     ASSERT_FALSE(data.empty());
-    EXPECT_EQ(data[0], '1');  // tiled
+    EXPECT_EQ(data[0], method);
+}
+
+// Tiled as Windows XP said it; filled, the default of Windows 10 and 11.
+INSTANTIATE_TEST_SUITE_P(Desktops, FirstRun,
+                         ::testing::Values(std::make_tuple("0", "1", '1'), std::make_tuple("10", "0", '6')));
+
+// Fit, fill and span leave the values Windows lays them out by; a bitmap goes to
+// the system as it is, another picture through the temporary bitmap.
+TEST_F(ResidentEndToEnd, TheNewerMethodsLeaveTheirDesktopValues) {
+    const struct {
+        int32_t method;
+        std::string picture, shown;
+        const char* style;
+    } cases[] = {{kMethodFit, red_, Folder() + "\\MD_TMP.bmp", "6"},
+                 {kMethodFill, standard_, standard_, "10"},
+                 {kMethodSpan, red_, Folder() + "\\MD_TMP.bmp", "22"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.method);
+        test_registry::PutString("Control Panel\\desktop", "TileWallpaper", "1");
+        SaveTable({Repeating(c.picture, 60, c.method)});
+        StartResident();
+        EXPECT_TRUE(WaitFor([&] { return DesktopValue("Control Panel\\desktop", "WallpaperStyle") == c.style; }));
+        EXPECT_EQ(DesktopValue("Control Panel\\desktop", "TileWallpaper"), "0");
+        EXPECT_EQ(DesktopWallpaper(), c.shown);
+        Command(kExit);
+        ASSERT_TRUE(Ended());
+        EndProgram(mdk_);
+    }
 }
 
 // With our MD.dll, whose handles MDK waits on, and with the nine contract exports

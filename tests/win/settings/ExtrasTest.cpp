@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <iterator>
 #include <vector>
 
 #include "AboutDialogs.h"
@@ -109,6 +110,36 @@ TEST_F(ExtrasTest, TheFullScreenPreviewHandsTheMethodBackOnOkOnly) {
         EXPECT_EQ(RunFullScreenPreview(nullptr, plugins, "", colour, kMethodStretch, screen), kMethodTile);
     }
     EXPECT_TRUE(IsWindowVisible(tray));
+
+    // Each method's menu item: marked when the preview opens with it; the next
+    // item's method comes back. A method the list lacks is marked as centre.
+    const struct {
+        int32_t method;
+        UINT marked;
+    } methods[] = {{kMethodCentre, ID_SHOW_CENTRED}, {kMethodTile, ID_SHOW_TILED}, {kMethodStretch, ID_SHOW_STRETCHED},
+                   {kMethodFit, ID_SHOW_FIT},        {kMethodFill, ID_SHOW_FILL}, {kMethodSpan, ID_SHOW_SPAN},
+                   {kMethodStretchWidth, ID_SHOW_CENTRED}};
+    const int count = static_cast<int>(std::size(methods));
+    for (int i = 0; i < count; ++i) {
+        const auto& next = methods[(i + 1) % (count - 1)];
+        std::vector<UINT> checked;
+        Steps steps({[&](winui::Dialog& preview) {
+                         PostMessageA(preview.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 20));
+                     },
+                     [&](winui::Dialog& preview) {
+                         // Runs from the menu's own loop, while it is open.
+                         HWND menu = FindWindowA("#32768", nullptr);
+                         HMENU items = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)) : nullptr;
+                         for (int at = 0; items && at < GetMenuItemCount(items); ++at) {
+                             if (GetMenuState(items, at, MF_BYPOSITION) & MF_CHECKED) checked.push_back(GetMenuItemID(items, at));
+                         }
+                         EndMenu();
+                         PostMessageA(preview.Handle(), WM_COMMAND, next.marked, 0);
+                     },
+                     [&](winui::Dialog& preview) { PostMessageA(preview.Handle(), WM_COMMAND, IDOK, 0); }});
+        EXPECT_EQ(RunFullScreenPreview(nullptr, plugins, "", colour, methods[i].method, screen), next.method);
+        EXPECT_EQ(checked, std::vector<UINT>{methods[i].marked}) << methods[i].method;
+    }
     {
         Steps steps({[&](winui::Dialog& preview) {
             PostMessageA(preview.Handle(), WM_COMMAND, ID_SHOW_TILED, 0);

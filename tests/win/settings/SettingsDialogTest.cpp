@@ -37,14 +37,15 @@ void Touch(const std::string& path) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
-// A 24-bit bitmap file of one colour.
-void WriteBitmap(const std::string& path, int width, int height, COLORREF colour) {
+// A 24-bit bitmap file of one colour, its top rows of another.
+void WriteBitmap(const std::string& path, int width, int height, COLORREF colour, int topRows = 0, COLORREF top = 0) {
     const int stride = (width * 3 + 3) / 4 * 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height);
     for (int y = 0; y < height; ++y) {
+        const COLORREF c = height - 1 - y < topRows ? top : colour;  // bottom-up
         for (int x = 0; x < width; ++x) {
             uint8_t* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = GetBValue(colour), p[1] = GetGValue(colour), p[2] = GetRValue(colour);
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
         }
     }
     BITMAPFILEHEADER file{};
@@ -298,25 +299,45 @@ TEST_F(SettingsDialogTest, AFailedPictureIsReportedOncePerFailure) {
 }
 
 // The preview of a 512 × 384 picture centred on a 1024 × 768 screen: 74 × 55
-// pixels at (37, 28) of the 149 × 111 box, on the background colour.
-TEST(PreviewPictureTest, ACentredPictureKeepsItsProportionToTheScreen) {
-    const std::string path = ProgramFolder() + "\\half.bmp";
-    WriteBitmap(path, 512, 384, RGB(255, 0, 0));
-    PluginHost plugins(PluginHost::Variant::Settings);
-    PreviewPicture picture;
-    ASSERT_EQ(picture.Load(plugins, path), PreviewPicture::Result::Loaded);
-    winui::WindowDC screen(GetDesktopWindow());
-    winui::MemoryDC dc(screen.Get());
-    winui::ScopedGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.Get(), 149, 111));
-    winui::ScopedSelect select(dc.Get(), canvas.Get());
-    picture.Draw(dc.Get(), kMethodCentre, RGB(0, 0, 255), {1024, 768}, kPreviewBox);
+// pixels at (37, 28) of the 149 × 111 box, on the background colour. A portrait
+// 384 × 512 picture whose top 100 rows are green, in the box and on the whole
+// screen: fit shows it whole between bars of the colour (576 × 768 at 224, 0),
+// fill covers the screen and cuts the green rows (rows 112 to 399 show).
+TEST(PreviewPictureTest, EachMethodKeepsThePicturesProportionToTheScreen) {
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), green = RGB(0, 255, 0);
+    const std::string half = ProgramFolder() + "\\half.bmp", portrait = ProgramFolder() + "\\portrait.bmp";
+    WriteBitmap(half, 512, 384, red);
+    WriteBitmap(portrait, 384, 512, red, 100, green);
+    const PixelSize xga{1024, 768};
     struct Probe {
         int x, y;
         COLORREF colour;
     };
-    for (const Probe& p : {Probe{37, 28, RGB(255, 0, 0)}, Probe{110, 82, RGB(255, 0, 0)}, Probe{36, 28, RGB(0, 0, 255)},
-                           Probe{37, 27, RGB(0, 0, 255)}, Probe{111, 82, RGB(0, 0, 255)}, Probe{110, 83, RGB(0, 0, 255)}}) {
-        EXPECT_EQ(GetPixel(dc.Get(), p.x, p.y), p.colour) << p.x << "," << p.y;
+    const struct {
+        const std::string& path;
+        int32_t method;
+        PixelSize box;
+        std::vector<Probe> probes;
+    } cases[] = {
+        {half, kMethodCentre, kPreviewBox, {{37, 28, red}, {110, 82, red}, {36, 28, blue}, {37, 27, blue},
+                                            {111, 82, blue}, {110, 83, blue}}},
+        {portrait, kMethodFit, kPreviewBox, {{20, 55, blue}, {73, 2, green}, {73, 100, red}, {130, 55, blue}}},
+        {portrait, kMethodFit, xga, {{223, 384, blue}, {224, 384, red}, {799, 384, red}, {800, 384, blue},
+                                     {512, 5, green}, {512, 760, red}}},
+        {portrait, kMethodFill, kPreviewBox, {{2, 2, red}, {73, 55, red}, {146, 108, red}}},
+        {portrait, kMethodFill, xga, {{0, 0, red}, {512, 2, red}, {1023, 767, red}}},
+    };
+    PluginHost plugins(PluginHost::Variant::Settings);
+    winui::WindowDC screen(GetDesktopWindow());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.method);
+        PreviewPicture picture;
+        ASSERT_EQ(picture.Load(plugins, c.path), PreviewPicture::Result::Loaded);
+        winui::MemoryDC dc(screen.Get());
+        winui::ScopedGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.Get(), c.box.width, c.box.height));
+        winui::ScopedSelect select(dc.Get(), canvas.Get());
+        picture.Draw(dc.Get(), c.method, blue, xga, c.box);
+        for (const Probe& p : c.probes) EXPECT_EQ(GetPixel(dc.Get(), p.x, p.y), p.colour) << p.x << "," << p.y;
     }
 }
 
@@ -407,15 +428,36 @@ TEST_F(SettingsDialogTest, MovesChangesAndDeletes) {
 }
 
 // A stored method 3 shows no entry in the method list; set as standard keeps it.
+// The list's fourth item is fit, code 5, and the rows name it.
 TEST_F(SettingsDialogTest, SetAsStandardKeepsAMethodTheListCannotShow) {
     Save({Repeating("C:\\wide.bmp", 1, kMethodStretchWidth)});
     md.SetItem(0);
     Run([&](SettingsDialog& dialog) {
-        EXPECT_EQ(winui::ComboBox(dialog, IDC_METHOD).Selection(), -1);
+        winui::ComboBox method(dialog, IDC_METHOD);
+        EXPECT_EQ(method.Selection(), -1);
         SelectOnly(dialog, IDC_WALLPAPER_LIST, {0});
         Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
         Click(dialog, IDC_SET_STANDARD);
         EXPECT_EQ(dialog.Table().standard.displayMethod, kMethodStretchWidth);
+
+        EXPECT_EQ(method.Count(), 6);
+        const auto pickFit = [&] {
+            method.Select(3);
+            SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_METHOD, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(dialog.Item(IDC_METHOD)));
+        };
+        pickFit();
+        Click(dialog, IDC_SET_STANDARD);
+        EXPECT_EQ(dialog.Table().standard.displayMethod, kMethodFit);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_STANDARD_LIST, 1), Texts({"画面のサイズに合わせる"}));
+
+        SelectOnly(dialog, IDC_RESERVATION_LIST, {0});
+        Notify(dialog, IDC_RESERVATION_LIST, NM_CLICK);
+        EXPECT_EQ(method.Selection(), -1);
+        pickFit();
+        Click(dialog, IDC_CHANGE);
+        EXPECT_EQ(dialog.Table().slots[0].record.displayMethod, kMethodFit);
+        EXPECT_EQ(ColumnTexts(dialog, IDC_RESERVATION_LIST, 2), Texts({"画面のサイズに合わせる"}));
     });
 }
 
