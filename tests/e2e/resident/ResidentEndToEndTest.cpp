@@ -316,23 +316,17 @@ INSTANTIATE_TEST_SUITE_P(Desktops, FirstRun,
 // Fit, fill and span leave the values Windows lays them out by; a bitmap goes to
 // the system as it is, another picture through the temporary bitmap.
 TEST_F(ResidentEndToEnd, TheNewerMethodsLeaveTheirDesktopValues) {
-    const struct {
-        int32_t method;
-        std::string picture, shown;
-        const char* style;
-    } cases[] = {{kMethodFit, red_, Folder() + "\\MD_TMP.bmp", "6"},
-                 {kMethodFill, standard_, standard_, "10"},
-                 {kMethodSpan, red_, Folder() + "\\MD_TMP.bmp", "22"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.method);
+    const std::string converted = Folder() + "\\MD_TMP.bmp";
+    const std::tuple<int32_t, std::string, std::string, const char*> cases[] = {
+        {kMethodFit, red_, converted, "6"}, {kMethodFill, standard_, standard_, "10"}, {kMethodSpan, red_, converted, "22"}};
+    for (const auto& [method, picture, shown, styleText] : cases) {
+        const std::string style = styleText;
         test_registry::PutString("Control Panel\\desktop", "TileWallpaper", "1");
-        SaveTable({Repeating(c.picture, 60, c.method)});
+        SaveTable({Repeating(picture, 60, method)});
         StartResident();
-        EXPECT_TRUE(WaitFor([&] { return DesktopValue("Control Panel\\desktop", "WallpaperStyle") == c.style; }));
+        EXPECT_TRUE(WaitFor([&] { return DesktopValue("Control Panel\\desktop", "WallpaperStyle") == style; }));
         EXPECT_EQ(DesktopValue("Control Panel\\desktop", "TileWallpaper"), "0");
-        EXPECT_EQ(DesktopWallpaper(), c.shown);
-        Command(kExit);
-        ASSERT_TRUE(Ended());
+        EXPECT_EQ(DesktopWallpaper(), shown);
         EndProgram(mdk_);
     }
 }

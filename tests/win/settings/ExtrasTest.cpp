@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "AboutDialogs.h"
@@ -111,34 +112,31 @@ TEST_F(ExtrasTest, TheFullScreenPreviewHandsTheMethodBackOnOkOnly) {
     }
     EXPECT_TRUE(IsWindowVisible(tray));
 
-    // Each method's menu item: marked when the preview opens with it; the next
-    // item's method comes back. A method the list lacks is marked as centre.
-    const struct {
-        int32_t method;
-        UINT marked;
-    } methods[] = {{kMethodCentre, ID_SHOW_CENTRED}, {kMethodTile, ID_SHOW_TILED}, {kMethodStretch, ID_SHOW_STRETCHED},
-                   {kMethodFit, ID_SHOW_FIT},        {kMethodFill, ID_SHOW_FILL}, {kMethodSpan, ID_SHOW_SPAN},
-                   {kMethodStretchWidth, ID_SHOW_CENTRED}};
-    const int count = static_cast<int>(std::size(methods));
-    for (int i = 0; i < count; ++i) {
-        const auto& next = methods[(i + 1) % (count - 1)];
-        std::vector<UINT> checked;
-        Steps steps({[&](winui::Dialog& preview) {
-                         PostMessageA(preview.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 20));
-                     },
+    // Each method's item is marked when the preview opens with it (one the list
+    // lacks as centre); the next item's method comes back.
+    const std::pair<int32_t, UINT> methods[] = {{kMethodCentre, ID_SHOW_CENTRED}, {kMethodTile, ID_SHOW_TILED},
+                                                {kMethodStretch, ID_SHOW_STRETCHED}, {kMethodFit, ID_SHOW_FIT},
+                                                {kMethodFill, ID_SHOW_FILL}, {kMethodSpan, ID_SHOW_SPAN},
+                                                {kMethodStretchWidth, ID_SHOW_CENTRED}};
+    for (size_t i = 0; i < std::size(methods); ++i) {
+        const auto [method, item] = methods[i];
+        const UINT nextItem = methods[(i + 1) % (std::size(methods) - 1)].second;
+        const int32_t nextMethod = methods[(i + 1) % (std::size(methods) - 1)].first;
+        std::vector<UINT> marked;
+        Steps steps({[](winui::Dialog& preview) { PostMessageA(preview.Handle(), WM_RBUTTONDOWN, 0, MAKELPARAM(9, 9)); },
                      [&](winui::Dialog& preview) {
-                         // Runs from the menu's own loop, while it is open.
+                         // From the open menu's own loop.
                          HWND menu = FindWindowA("#32768", nullptr);
                          HMENU items = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)) : nullptr;
                          for (int at = 0; items && at < GetMenuItemCount(items); ++at) {
-                             if (GetMenuState(items, at, MF_BYPOSITION) & MF_CHECKED) checked.push_back(GetMenuItemID(items, at));
+                             if (GetMenuState(items, at, MF_BYPOSITION) & MF_CHECKED) marked.push_back(GetMenuItemID(items, at));
                          }
                          EndMenu();
-                         PostMessageA(preview.Handle(), WM_COMMAND, next.marked, 0);
-                     },
-                     [&](winui::Dialog& preview) { PostMessageA(preview.Handle(), WM_COMMAND, IDOK, 0); }});
-        EXPECT_EQ(RunFullScreenPreview(nullptr, plugins, "", colour, methods[i].method, screen), next.method);
-        EXPECT_EQ(checked, std::vector<UINT>{methods[i].marked}) << methods[i].method;
+                         PostMessageA(preview.Handle(), WM_COMMAND, nextItem, 0);
+                         PostMessageA(preview.Handle(), WM_COMMAND, IDOK, 0);
+                     }});
+        EXPECT_EQ(RunFullScreenPreview(nullptr, plugins, "", colour, method, screen), nextMethod);
+        EXPECT_EQ(marked, std::vector<UINT>{item}) << method;
     }
     {
         Steps steps({[&](winui::Dialog& preview) {
