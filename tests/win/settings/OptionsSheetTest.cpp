@@ -25,6 +25,9 @@
 namespace {
 
 constexpr const char* kTestRoot = "Software\\Vezaru\\MiradoOptionsTest";
+// The prefix's real Run key: a value left behind would start MDK at every later
+// start of the prefix's session, so each test ends without it.
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 using Texts = std::vector<std::string>;
 
 void Touch(const std::string& path) {
@@ -56,6 +59,7 @@ protected:
     static void SetUpTestSuite() { winui::Application::EnableControls(); }
     void SetUp() override {
         test_registry::DeleteTree(kTestRoot);
+        test_registry::DeleteValue(kRunKey, "Mirado");
         SetMessageRecorder([this](HWND, const std::string& text, MessageKind, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -71,6 +75,7 @@ protected:
     void TearDown() override {
         SetMessageRecorder(nullptr);
         test_registry::DeleteTree(kTestRoot);
+        test_registry::DeleteValue(kRunKey, "Mirado");
     }
 
     using Step = std::function<void(winui::Dialog& page, HWND sheet)>;
@@ -196,4 +201,28 @@ TEST_F(OptionsSheetTest, RenamedAndMovedRowsAreSavedInTheListsOrder) {
     EXPECT_EQ(profile.ReadString(profile::kViewFolderPathSection, "00", ""), "C:\\b");
     EXPECT_EQ(profile.ReadString(profile::kViewFolderTitleSection, "01", ""), "山");
     EXPECT_EQ(profile.ReadString(profile::kViewFolderPathSection, "01", ""), sea);
+}
+
+// The sign-in box shows whether the Run value names the MDK.EXE beside this
+// program; OK writes it quoted or deletes it, and a value naming another
+// folder (Mirado moved) is replaced.
+TEST_F(OptionsSheetTest, TheSignInBoxKeepsTheRunValue) {
+    const std::string mdk = ProgramFolder() + "\\MDK.EXE";
+    const auto tickAndOk = [](bool shown, bool tick) {
+        return [shown, tick](winui::Dialog& page, HWND sheet) {
+            EXPECT_EQ(page.IsChecked(IDC_START_AT_SIGN_IN), shown);
+            if (shown != tick) Click(page, IDC_START_AT_SIGN_IN);
+            Press(sheet, PSBTN_OK);
+        };
+    };
+    EXPECT_TRUE(Run(0, tickAndOk(false, true)));
+    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), "\"" + mdk + "\"");
+    EXPECT_EQ(profile.Read(profile::kFlag1stBoot), 0);
+    Run(0, tickAndOk(true, false));
+    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), std::nullopt);
+    test_registry::PutString(kRunKey, "Mirado", "\"C:\\Old\\MDK.EXE\"");
+    Run(0, tickAndOk(false, true));
+    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), "\"" + mdk + "\"");
+    test_registry::PutString(kRunKey, "Mirado", AsciiUpper(mdk));
+    Run(0, tickAndOk(true, true));
 }
