@@ -8,6 +8,7 @@
 #include "AboutDialogs.h"
 #include "FullScreenPreview.h"
 #include "OptionsSheet.h"
+#include "Warnings.h"
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
@@ -272,6 +273,9 @@ void SettingsDialog::Tell(EditorEvent event) {
     // A delete counts the reservations left; every other event the rows selected.
     const int rows = event == EditorEvent::Deleted ? table_->count : static_cast<int>(reservations.SelectedRows().size());
     editor_.On(event, rows, inputs);
+    // Told once the editor shows the colour alone, not while it still shows
+    // the picture before.
+    if (browser_.TakeRefusal()) ShowWarning(kWarningUnspellableName);
 }
 
 void SettingsDialog::SaveOnClose() {
