@@ -273,9 +273,13 @@ void SettingsDialog::Tell(EditorEvent event) {
     // A delete counts the reservations left; every other event the rows selected.
     const int rows = event == EditorEvent::Deleted ? table_->count : static_cast<int>(reservations.SelectedRows().size());
     editor_.On(event, rows, inputs);
-    // Told once the editor shows the colour alone, not while it still shows
-    // the picture before.
-    if (browser_.TakeRefusal()) ShowWarning(kWarningUnspellableName);
+    // A picture that cannot be opened is refused when the user picks it (a
+    // click, a key, the focus), once the editor shows the colour alone.
+    const bool userPick = event == EditorEvent::WallpaperListPicked || event == EditorEvent::WallpaperListStepped;
+    if (userPick && browser_.TellRefusal()) ShowWarning(kWarningUnspellableName);
+    if (event == EditorEvent::StandardListPicked || event == EditorEvent::ReservationListPicked) {
+        browser_.ForgetRefusal();
+    }
 }
 
 void SettingsDialog::SaveOnClose() {

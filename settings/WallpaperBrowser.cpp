@@ -161,16 +161,22 @@ std::optional<std::string> WallpaperBrowser::TakePick() {
     const int row = winui::ListView(dialog_, IDC_WALLPAPER_LIST).PickedRow();
     if (row >= 0 && row < entries_.Count()) {
         const std::string unspellable = entries_.IsUnspellable(row) ? entries_.Title(row) : std::string();
-        const std::string& folder = folders_.Entry(currentTab_).path;
-        // Told once for each time the pick turns to such a file: the focus
-        // that comes back to the list when the message closes takes it again.
-        if (!unspellable.empty() && !(pick.picked && pick.folder == folder && pick.unspellable == unspellable)) {
-            refused_ = true;
-        }
-        pick = Pick{true, folder, entries_.Path(row), false, unspellable};
+        pick = Pick{true, folders_.Entry(currentTab_).path, entries_.Path(row), false, unspellable};
     }
     if (!pick.picked || !pick.unspellable.empty()) return std::nullopt;
     return pick.path;
+}
+
+bool WallpaperBrowser::TellRefusal() {
+    const Pick& pick = picks_[static_cast<size_t>(currentTab_)];
+    if (!pick.picked || pick.unspellable.empty()) {
+        told_.reset();
+        return false;
+    }
+    const std::pair<std::string, std::string> refused{pick.folder, pick.unspellable};
+    if (told_ == refused) return false;
+    told_ = refused;
+    return true;
 }
 
 void WallpaperBrowser::SetFindDataHook(FindDataHook hook) { findDataHook = std::move(hook); }

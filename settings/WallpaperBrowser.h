@@ -45,9 +45,13 @@ public:
     // them all) the pick remembered stands; nothing when there is none, and
     // nothing for a file whose name cannot be opened.
     std::optional<std::string> TakePick();
-    // Whether a pick taken since the last call turned to a file whose name
-    // cannot be opened, which the user is told of once.
-    bool TakeRefusal() { return std::exchange(refused_, false); }
+    // After the user's own pick: whether the pick is a file whose name cannot
+    // be opened that the user has not been told of yet. Told once for each time
+    // it is picked: the focus that comes back to the list when the message
+    // closes picks it again.
+    bool TellRefusal();
+    // The user works in another list: the next pick of such a file is told again.
+    void ForgetRefusal() { told_.reset(); }
     // The paths of rows of the list, leaving out files whose names cannot be
     // opened; skipped tells whether one was left out.
     std::vector<std::string> PathsAt(const std::vector<int>& rows, bool& skipped) const {
@@ -74,7 +78,7 @@ private:
         bool forgotten = false;  // the tab showed another folder since: nothing is picked
         std::string unspellable;  // the title of a file that cannot be opened, path ""
     };
-    bool refused_ = false;
+    std::optional<std::pair<std::string, std::string>> told_;  // the folder and title last told of
     std::array<Pick, ViewFolderTable::kCapacity> picks_{};
     int currentTab_ = 0;
 };
