@@ -25,8 +25,7 @@
 namespace {
 
 constexpr const char* kTestRoot = "Software\\Vezaru\\MiradoOptionsTest";
-// The prefix's real Run key: a value left behind would start MDK at every later
-// start of the prefix's session, so each test ends without it.
+// The prefix's: a value left behind would start MDK with every later session of the prefix.
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 using Texts = std::vector<std::string>;
 
@@ -204,25 +203,19 @@ TEST_F(OptionsSheetTest, RenamedAndMovedRowsAreSavedInTheListsOrder) {
 }
 
 // The sign-in box shows whether the Run value names the MDK.EXE beside this
-// program; OK writes it quoted or deletes it, and a value naming another
-// folder (Mirado moved) is replaced.
+// program; a click and OK write it quoted, or delete it; a moved copy's is replaced.
 TEST_F(OptionsSheetTest, TheSignInBoxKeepsTheRunValue) {
     const std::string mdk = ProgramFolder() + "\\MDK.EXE";
-    const auto tickAndOk = [](bool shown, bool tick) {
-        return [shown, tick](winui::Dialog& page, HWND sheet) {
-            EXPECT_EQ(page.IsChecked(IDC_START_AT_SIGN_IN), shown);
-            if (shown != tick) Click(page, IDC_START_AT_SIGN_IN);
+    const struct { std::optional<std::string> before, after; bool shown; } runs[] = {{std::nullopt, "\"" + mdk + "\"", false},
+                {AsciiUpper(mdk), std::nullopt, true},
+                {"\"C:\\Old\\MDK.EXE\"", "\"" + mdk + "\"", false}};
+    for (const auto& run : runs) {
+        if (run.before) test_registry::PutString(kRunKey, "Mirado", *run.before);
+        Run(0, [&run](winui::Dialog& page, HWND sheet) {
+            EXPECT_EQ(page.IsChecked(IDC_START_AT_SIGN_IN), run.shown);
+            Click(page, IDC_START_AT_SIGN_IN);
             Press(sheet, PSBTN_OK);
-        };
-    };
-    EXPECT_TRUE(Run(0, tickAndOk(false, true)));
-    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), "\"" + mdk + "\"");
-    EXPECT_EQ(profile.Read(profile::kFlag1stBoot), 0);
-    Run(0, tickAndOk(true, false));
-    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), std::nullopt);
-    test_registry::PutString(kRunKey, "Mirado", "\"C:\\Old\\MDK.EXE\"");
-    Run(0, tickAndOk(false, true));
-    EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), "\"" + mdk + "\"");
-    test_registry::PutString(kRunKey, "Mirado", AsciiUpper(mdk));
-    Run(0, tickAndOk(true, true));
+        });
+        EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), run.after);
+    }
 }

@@ -571,9 +571,8 @@ TEST_F(SettingsDialogTest, ANameOutsideTheCodePageIsPickedByItsShortName) {
     });
 }
 
-// Without a short name (switched off on the volume) such a file is listed all
-// the same and refused when picked, once: the colour alone, neither standard
-// nor reservation; among several pictures it is left out, told once.
+// Without a short name it is listed all the same and refused when picked, told once: the
+// colour alone, neither standard nor reservation; among several it is left out, told once.
 TEST_F(SettingsDialogTest, ANameOutsideTheCodePageWithoutAShortNameIsRefused) {
     const std::string pictures = SecondTabOf("unspellable", {"d.bmp", "e.bmp"});
     WriteBitmap(pictures + "\\plain.tmp", 8, 8, RGB(0, 0, 255));
@@ -584,12 +583,10 @@ TEST_F(SettingsDialogTest, ANameOutsideTheCodePageWithoutAShortNameIsRefused) {
     Run([&](SettingsDialog& dialog) {
         OpenSecondTab(dialog);  // the list's focus picks its first row
         EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"cafe", "d", "e"}));
-        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);
-        Notify(dialog, IDC_WALLPAPER_LIST, NM_SETFOCUS);  // back from the message
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);  // picked again, as by the focus back from the message
         EXPECT_EQ(messages, refused);
         EXPECT_EQ(kinds.back(), MessageKind::Caution);
-        EXPECT_EQ(dialog.CurrentPath(), "");
-        EXPECT_FALSE(dialog.Picture().HasPicture());
+        EXPECT_TRUE(dialog.CurrentPath().empty() && !dialog.Picture().HasPicture());
         EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD));
         Click(dialog, IDC_REGISTER);
         EXPECT_EQ(dialog.Table().count, 0);
