@@ -94,7 +94,7 @@ void WallpaperBrowser::FillList(const std::string& path) {
     if (!noneSlot) icons.Remove(0);  // no "(なし)" item on this tab
     std::vector<int> images(static_cast<size_t>(entries_.Count()), noneSlot ? 0 : winui::ListView::kNoImage);
     std::map<std::string, int> byExtension;
-    int caution = -1;  // a file that cannot be picked shows the caution sign
+    int caution = -1;  // a file that cannot be opened shows the caution sign
     for (int k = entries_.FirstFileSlot(); k < entries_.Count(); ++k) {
         if (entries_.IsUnspellable(k)) {
             if (caution < 0) caution = icons.AddIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));  // IDI_WARNING
