@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "core/Cp932Text.h"
+#include "core/PathText.h"
 #include "core/ProfileValues.h"
 #include "core/ViewFolderTable.h"
 #include "Warnings.h"
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/PluginHost.h"
+#include "win/ProgramFolder.h"
+#include "win/RegistryKey.h"
 #include "winui/AsciiOnlyEdit.h"
 #include "winui/ImageList.h"
 #include "winui/ListView.h"
@@ -67,6 +70,43 @@ protected:
 private:
     bool& applied_;
     std::vector<FlagBox> boxes_;
+};
+
+// The start of the resident changer when the user signs in to Windows: the
+// value "Mirado" of the user's Run key, the quoted path of the MDK.EXE beside
+// this program. The box is ticked only when the value names that very file, so
+// that a value left by a copy of Mirado elsewhere shows as not ticked.
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValue = "Mirado";
+
+std::string ResidentProgram() { return ProgramFolder() + "\\MDK.EXE"; }
+
+class StartEndPage : public OptionsPage {
+public:
+    StartEndPage(SettingsProfile& profile, bool& applied)
+        : OptionsPage(IDD_OPTIONS_START_END, profile, applied,
+                      {{IDC_MINIMISE_AT_START, profile::kFlag1stBoot},
+                       {IDC_STANDARD_AT_MDK_END, profile::kFlagStdDispMD},
+                       {IDC_STANDARD_AT_WINDOWS_END, profile::kFlagStdDispWIN}}) {
+        BindCommand(IDC_START_AT_SIGN_IN, [this] { SetModified(); });
+    }
+
+protected:
+    void Load() override {
+        OptionsPage::Load();
+        const RegistryKey run = RegistryKey::Open(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE);
+        std::string command;
+        SetChecked(IDC_START_AT_SIGN_IN,
+                   run.ReadString(kRunValue, command) && CommandNamesProgram(command, ResidentProgram()));
+    }
+    void Save() override {
+        OptionsPage::Save();
+        if (IsChecked(IDC_START_AT_SIGN_IN)) {
+            RegistryKey::Create(HKEY_CURRENT_USER, kRunKey).WriteString(kRunValue, "\"" + ResidentProgram() + "\"");
+        } else {
+            RegistryKey::Open(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE).DeleteValue(kRunValue);
+        }
+    }
 };
 
 class BehaviourPage : public OptionsPage {
@@ -282,10 +322,7 @@ bool RunOptionsSheet(HWND owner, SettingsProfile& profile, const std::string& wi
         plugins = bitmapsOnly.get();
     }
     bool applied = false;
-    OptionsPage startEnd(IDD_OPTIONS_START_END, profile, applied,
-                         {{IDC_MINIMISE_AT_START, profile::kFlag1stBoot},
-                          {IDC_STANDARD_AT_MDK_END, profile::kFlagStdDispMD},
-                          {IDC_STANDARD_AT_WINDOWS_END, profile::kFlagStdDispWIN}});
+    StartEndPage startEnd(profile, applied);
     BehaviourPage behaviour(profile, applied);
     ViewFolderPage folders(profile, applied, windowsDirectory, *plugins, pickFolder ? pickFolder : BrowseForFolder);
     winui::PropertySheetDialog sheet("オプション");

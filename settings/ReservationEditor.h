@@ -27,7 +27,8 @@ struct EditorInputs {
     const ReservationRecord* record = nullptr;    // its record, null for none
     const StandardWallpaper* standard = nullptr;
     // The browser's pick, taken only when the step asks for it; none when
-    // nothing is picked there ("" is "(なし)", the pick of no wallpaper).
+    // nothing is picked there, or a file that cannot be opened ("" is "(なし)",
+    // the pick of no wallpaper).
     std::function<std::optional<std::string>()> browserPick;
 };
 

@@ -37,8 +37,12 @@ bool SettingsDialog::EditAccepted(const EditorValues& values, bool change) {
 void SettingsDialog::Register() {
     const EditorValues values = editor_.Values();
     if (!EditAccepted(values, false)) return;
-    std::vector<std::string> paths;
-    for (int row : winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows()) paths.push_back(browser_.PathAt(row));
+    // Files whose names cannot be opened are left out, and the user told once.
+    bool skipped = false;
+    const std::vector<std::string> paths =
+        browser_.PathsAt(winui::ListView(*this, IDC_WALLPAPER_LIST).SelectedRows(), skipped);
+    if (skipped) ShowWarning(kWarningUnspellableName);
+    if (skipped && paths.empty()) return;
     SettingsRecord prototype;
     FillRecordFromEditor(values, editor_.CurrentMethod(), static_cast<int32_t>(editor_.CurrentColour()), prototype);
     const int first = table_->count;

@@ -8,6 +8,7 @@
 #include "AboutDialogs.h"
 #include "FullScreenPreview.h"
 #include "OptionsSheet.h"
+#include "Warnings.h"
 #include "resource.h"
 #include "win/MessageBox.h"
 #include "win/ProgramFolder.h"
@@ -272,6 +273,13 @@ void SettingsDialog::Tell(EditorEvent event) {
     // A delete counts the reservations left; every other event the rows selected.
     const int rows = event == EditorEvent::Deleted ? table_->count : static_cast<int>(reservations.SelectedRows().size());
     editor_.On(event, rows, inputs);
+    // A picture that cannot be opened is refused when the user picks it (a
+    // click, a key, the focus), once the editor shows the colour alone.
+    const bool userPick = event == EditorEvent::WallpaperListPicked || event == EditorEvent::WallpaperListStepped;
+    if (userPick && browser_.TellRefusal()) ShowWarning(kWarningUnspellableName);
+    if (event == EditorEvent::StandardListPicked || event == EditorEvent::ReservationListPicked) {
+        browser_.ForgetRefusal();
+    }
 }
 
 void SettingsDialog::SaveOnClose() {

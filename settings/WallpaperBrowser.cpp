@@ -15,24 +15,30 @@
 
 namespace {
 
+WallpaperBrowser::FindDataHook findDataHook;
+
 // Every file (not directory) of folder matching pattern, in the order the
 // system lists them, as visit(path, title). The programs speak code page 932:
 // a name with characters it lacks (é, Hangul, emoji) has no path of that code
 // page (the ANSI functions would make one that names no file), so such a file is
 // named by its short name and shown by its name as close as the code page
-// allows; one without a short name cannot be opened and is left out.
+// allows. Without a short name (switched off on the volume, or ReFS) it cannot
+// be opened at all: it is listed with the path "", to be refused when picked.
 template <typename Visit>
 void ForEachFile(const std::string& folder, const std::string& pattern, Visit visit) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(WideFromAnsi(folder + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
+        if (findDataHook) findDataHook(found);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         std::string name;
         if (ExactAnsi(found.cFileName, name)) {
             visit(folder + name, GetFileTitle(folder + name));
-        } else if (found.cAlternateFileName[0] != L'\0' && ExactAnsi(found.cAlternateFileName, name)) {
-            visit(folder + name, GetFileTitle(folder + ClosestAnsi(found.cFileName)));
+        } else {
+            const std::string title = GetFileTitle(folder + ClosestAnsi(found.cFileName));
+            const bool shortName = found.cAlternateFileName[0] != L'\0' && ExactAnsi(found.cAlternateFileName, name);
+            visit(shortName ? folder + name : std::string(), title);
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -61,7 +67,11 @@ void WallpaperBrowser::FillList(const std::string& path) {
     const std::string folder = path.size() > 3 ? path + "\\" : path;
     entries_.Clear(winui::TabControl(dialog_, IDC_FOLDER_TABS).Selection() == 0);
     const auto insert = [this](const std::string& file, const std::string& title) {
-        entries_.InsertSortedEntry(file, title);
+        if (file.empty()) {
+            entries_.InsertUnspellableEntry(title);
+        } else {
+            entries_.InsertSortedEntry(file, title);
+        }
     };
     ForEachFile(folder, "*.BMP", insert);
     for (int32_t row = 0; row < plugins_.Count(); ++row) {
@@ -84,7 +94,13 @@ void WallpaperBrowser::FillList(const std::string& path) {
     if (!noneSlot) icons.Remove(0);  // no "(なし)" item on this tab
     std::vector<int> images(static_cast<size_t>(entries_.Count()), noneSlot ? 0 : winui::ListView::kNoImage);
     std::map<std::string, int> byExtension;
+    int caution = -1;  // a file that cannot be opened shows the caution sign
     for (int k = entries_.FirstFileSlot(); k < entries_.Count(); ++k) {
+        if (entries_.IsUnspellable(k)) {
+            if (caution < 0) caution = icons.AddIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));  // IDI_WARNING
+            images[static_cast<size_t>(k)] = caution;
+            continue;
+        }
         const std::string& path = entries_.Path(k);
         if (path.empty()) break;
         const std::string extension = GetUpperExtension(path);
@@ -122,13 +138,15 @@ void WallpaperBrowser::SelectRemembered() {
     int row = -1;
     if (pick.picked && pick.folder == folder) {
         for (int k = 0; k < entries_.Count() && row < 0; ++k) {
-            if (entries_.Path(k) == pick.path) row = k;
+            const bool unspellable = entries_.IsUnspellable(k);
+            if (unspellable != !pick.unspellable.empty()) continue;
+            if (unspellable ? entries_.Title(k) == pick.unspellable : entries_.Path(k) == pick.path) row = k;
         }
     } else if (!pick.picked && !pick.forgotten) {
         row = 0;  // a tab without a pick opens on its first row: tab 0 on "(なし)"
     }
     if (row < 0) {
-        pick = Pick{false, folder, {}, true};
+        pick = Pick{false, folder, {}, true, {}};
         return;
     }
     winui::ListView list(dialog_, IDC_WALLPAPER_LIST);
@@ -141,7 +159,24 @@ void WallpaperBrowser::SelectRemembered() {
 std::optional<std::string> WallpaperBrowser::TakePick() {
     Pick& pick = picks_[static_cast<size_t>(currentTab_)];
     const int row = winui::ListView(dialog_, IDC_WALLPAPER_LIST).PickedRow();
-    if (row >= 0 && row < entries_.Count()) pick = Pick{true, folders_.Entry(currentTab_).path, entries_.Path(row), false};
-    if (!pick.picked) return std::nullopt;
+    if (row >= 0 && row < entries_.Count()) {
+        const std::string unspellable = entries_.IsUnspellable(row) ? entries_.Title(row) : std::string();
+        pick = Pick{true, folders_.Entry(currentTab_).path, entries_.Path(row), false, unspellable};
+    }
+    if (!pick.picked || !pick.unspellable.empty()) return std::nullopt;
     return pick.path;
 }
+
+bool WallpaperBrowser::TellRefusal() {
+    const Pick& pick = picks_[static_cast<size_t>(currentTab_)];
+    if (!pick.picked || pick.unspellable.empty()) {
+        told_.reset();
+        return false;
+    }
+    const std::pair<std::string, std::string> refused{pick.folder, pick.unspellable};
+    if (told_ == refused) return false;
+    told_ = refused;
+    return true;
+}
+
+void WallpaperBrowser::SetFindDataHook(FindDataHook hook) { findDataHook = std::move(hook); }

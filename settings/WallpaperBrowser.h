@@ -7,9 +7,14 @@
 // it was: after the tabs are rebuilt a tab may show another folder, and its old
 // row would name a picture the user never picked there.
 
+#include <windows.h>
+
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/BrowserEntries.h"
 #include "core/SettingsProfile.h"
@@ -37,10 +42,26 @@ public:
     void SelectRemembered();
     // The path of the list's picked row ("" for "(なし)"), remembered for the
     // tab. With no row picked (a click on the list's empty space deselects
-    // them all) the pick remembered stands; nothing when there is none.
+    // them all) the pick remembered stands; nothing when there is none, and
+    // nothing for a file whose name cannot be opened.
     std::optional<std::string> TakePick();
-    // The path of a row of the list.
-    const std::string& PathAt(int row) const { return entries_.Path(row); }
+    // After the user's own pick: whether the pick is a file whose name cannot
+    // be opened that the user has not been told of yet. Told once for each time
+    // it is picked: the focus that comes back to the list when the message
+    // closes picks it again.
+    bool TellRefusal();
+    // The user works in another list: the next pick of such a file is told again.
+    void ForgetRefusal() { told_.reset(); }
+    // The paths of rows of the list, leaving out files whose names cannot be
+    // opened; skipped tells whether one was left out.
+    std::vector<std::string> PathsAt(const std::vector<int>& rows, bool& skipped) const {
+        return entries_.PathsOf(rows, skipped);
+    }
+
+    // For tests: sees every file's find data before the browser does, as a
+    // volume without short names would give it.
+    using FindDataHook = std::function<void(WIN32_FIND_DATAW&)>;
+    static void SetFindDataHook(FindDataHook hook);
 
 private:
     void FillList(const std::string& folder);
@@ -55,7 +76,9 @@ private:
         std::string folder;      // the folder the tab showed then
         std::string path;
         bool forgotten = false;  // the tab showed another folder since: nothing is picked
+        std::string unspellable;  // the title of a file that cannot be opened, path ""
     };
+    std::optional<std::pair<std::string, std::string>> told_;  // the folder and title last told of
     std::array<Pick, ViewFolderTable::kCapacity> picks_{};
     int currentTab_ = 0;
 };

@@ -26,6 +26,8 @@ const char* WarningText(SettingsWarning code) {
     case kWarningNoPlugin:
         return "このフォーマットに対応するプラグインが認識されていません。\nプラグインをもう１度確認して下さい。";
     case kWarningCannotOpen: return "指定の画像ファイルを開くことができません。\n画像ファイルが存在するか確認して下さい。";
+    case kWarningUnspellableName:
+        return "このファイル名には使用できない文字が含まれています。\nファイル名を変更してから選んでください。";
     case kWarningSeveralRegistered:
         return "日付予約・時刻予約での複数予約はできません。\n複数予約を行う場合はタイマー予約を必ず付けて下さい。";
     case kWarningSeveralChanged:
@@ -37,6 +39,7 @@ const char* WarningText(SettingsWarning code) {
 
 void ShowWarning(SettingsWarning code, HWND owner) {
     const char* text = WarningText(code);
+    // A name to change is the user's to mend, not a fault: a caution.
     ShowMessage(owner, text != nullptr ? std::string(text) : "警告 " + std::to_string(static_cast<int>(code)),
-                MessageKind::Warning);
+                code == kWarningUnspellableName ? MessageKind::Caution : MessageKind::Warning);
 }

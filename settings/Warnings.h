@@ -1,6 +1,7 @@
 #pragma once
 // The settings program's warnings by code (SettingsWarning: the editor's, the
-// preview's, the full table's), shown with the caption "警告" and the stop icon.
+// preview's, the full table's), shown with the caption "警告" and the stop icon;
+// a picture name the code page cannot spell with "注意" and the exclamation icon.
 
 #include <windows.h>
 

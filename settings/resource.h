@@ -74,6 +74,7 @@
 #define IDC_MINIMISE_AT_START      1037
 #define IDC_STANDARD_AT_MDK_END    1038
 #define IDC_STANDARD_AT_WINDOWS_END 1039
+#define IDC_START_AT_SIGN_IN       1053
 // Behaviour.
 #define IDC_SHUFFLE                1040
 #define IDC_LEFT_CLICK_STOP           1041

@@ -55,6 +55,7 @@ enum SettingsWarning : int {
     kWarningTimeOverlap = 6,
     kWarningNoPlugin = 16,            // no loaded plug-in reads the picture's format
     kWarningCannotOpen = 17,          // the picture file cannot be opened
+    kWarningUnspellableName = 18,     // the picture's name has characters the code page lacks, and no short name
     kWarningSeveralRegistered = 33,
     kWarningSeveralChanged = 34,
     kWarningTableFull = 100,          // past the table's 1024 reservations, or a 16th view folder

@@ -18,3 +18,14 @@ std::string FolderOfPath(const std::string& path) {
     const size_t slash = LastBackslash(path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+bool CommandNamesProgram(std::string_view command, std::string_view program) {
+    // Space and '"' are never trail bytes of code page 932, so the ends can be
+    // tested byte by byte.
+    while (!command.empty() && command.front() == ' ') command.remove_prefix(1);
+    while (!command.empty() && command.back() == ' ') command.remove_suffix(1);
+    if (command.size() >= 2 && command.front() == '"' && command.back() == '"') {
+        command = command.substr(1, command.size() - 2);
+    }
+    return !program.empty() && CompareAsciiNoCase(command, program) == 0;
+}

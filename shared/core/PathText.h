@@ -18,3 +18,8 @@ std::string GetFileTitle(const std::string& path);
 // The path cut before its last backslash ("C:\\Tools\\MDK.EXE" gives
 // "C:\\Tools"); "" when it holds none.
 std::string FolderOfPath(const std::string& path);
+
+// Whether a command line names exactly this program: the whole command, quoted
+// or not and with the spaces around it aside, is the program's path, ASCII
+// letter case aside. A command with arguments names another start.
+bool CommandNamesProgram(std::string_view command, std::string_view program);

@@ -60,6 +60,12 @@ bool RegistryKey::WriteString(const char* name, const std::string& value) const 
                                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool RegistryKey::DeleteValue(const char* name) const {
+    if (key_ == nullptr) return false;
+    const LONG rc = RegDeleteValueA(key_, name);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
 bool ReadRegistryString(HKEY key, const char* name, std::string& value) {
     DWORD type = 0;
     DWORD size = 0;

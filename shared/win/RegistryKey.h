@@ -38,6 +38,8 @@ public:
     bool WriteDword(const char* name, DWORD value) const;
     // Stored as REG_SZ with its terminating zero.
     bool WriteString(const char* name, const std::string& value) const;
+    // True also when there was no such value.
+    bool DeleteValue(const char* name) const;
 
 private:
     explicit RegistryKey(HKEY key) : key_(key) {}

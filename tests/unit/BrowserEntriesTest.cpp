@@ -27,6 +27,13 @@ TEST(BrowserEntries, SortsByTitleAndTheFirstOfATitleWins) {
     EXPECT_EQ(entries.Path(4), "C:\\pics\\sea.bmp");
     EXPECT_EQ(entries.Path(0) + entries.Path(-1) + entries.Path(7), "");
 
+    // A name the programs cannot open: listed by its title, left out of the paths.
+    EXPECT_TRUE(entries.InsertUnspellableEntry("cafe"));
+    EXPECT_FALSE(entries.InsertUnspellableEntry("Sea"));
+    bool skipped = false;
+    EXPECT_EQ(entries.PathsOf({0, 4, 5}, skipped), std::vector<std::string>({"", "C:\\pics\\sea.bmp"}));
+    EXPECT_TRUE(skipped && entries.Title(4) == "cafe" && !entries.IsUnspellable(8));
+
     entries.Clear(false);
     EXPECT_EQ(entries.Count(), 1);  // a folder without pictures still shows "(なし)"
     EXPECT_EQ(entries.Path(0), "");

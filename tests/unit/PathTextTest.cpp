@@ -64,3 +64,13 @@ TEST(FolderOfPath, CutsAtTheLastRealBackslash) {
     EXPECT_EQ(LastBackslash("C:\\" + kHyo), 2u);
     EXPECT_EQ(LastBackslash(kHyo), std::string::npos);
 }
+
+TEST(CommandNamesProgram, QuotesAndAsciiCaseAsideOnly) {
+    const std::string mdk = "C:\\" + kSo + "\\MDK.EXE";
+    EXPECT_TRUE(CommandNamesProgram("\"" + mdk + "\"", mdk) && CommandNamesProgram(" c:\\" + kSo + "\\mdk.exe", mdk));
+    // A trail byte is never folded: ヂ (83 61) is not ア (83 41).
+    EXPECT_FALSE(CommandNamesProgram("C:\\" + kLowerTrail + "\\MDK.EXE", "C:\\\x83\x41\\MDK.EXE"));
+    for (const std::string& other : {"\"C:\\Old\\MDK.EXE\"" + std::string(), "\"" + mdk + "\" /x", "\"" + mdk}) {
+        EXPECT_FALSE(CommandNamesProgram(other, mdk)) << other;
+    }
+}

@@ -25,6 +25,8 @@
 namespace {
 
 constexpr const char* kTestRoot = "Software\\Vezaru\\MiradoOptionsTest";
+// The prefix's: a value left behind would start MDK with every later session of the prefix.
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 using Texts = std::vector<std::string>;
 
 void Touch(const std::string& path) {
@@ -56,6 +58,7 @@ protected:
     static void SetUpTestSuite() { winui::Application::EnableControls(); }
     void SetUp() override {
         test_registry::DeleteTree(kTestRoot);
+        test_registry::DeleteValue(kRunKey, "Mirado");
         SetMessageRecorder([this](HWND, const std::string& text, MessageKind, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -71,6 +74,7 @@ protected:
     void TearDown() override {
         SetMessageRecorder(nullptr);
         test_registry::DeleteTree(kTestRoot);
+        test_registry::DeleteValue(kRunKey, "Mirado");
     }
 
     using Step = std::function<void(winui::Dialog& page, HWND sheet)>;
@@ -196,4 +200,22 @@ TEST_F(OptionsSheetTest, RenamedAndMovedRowsAreSavedInTheListsOrder) {
     EXPECT_EQ(profile.ReadString(profile::kViewFolderPathSection, "00", ""), "C:\\b");
     EXPECT_EQ(profile.ReadString(profile::kViewFolderTitleSection, "01", ""), "山");
     EXPECT_EQ(profile.ReadString(profile::kViewFolderPathSection, "01", ""), sea);
+}
+
+// The sign-in box shows whether the Run value names the MDK.EXE beside this
+// program; a click and OK write it quoted, or delete it; a moved copy's is replaced.
+TEST_F(OptionsSheetTest, TheSignInBoxKeepsTheRunValue) {
+    const std::string mdk = ProgramFolder() + "\\MDK.EXE";
+    const struct { std::optional<std::string> before, after; bool shown; } runs[] = {{std::nullopt, "\"" + mdk + "\"", false},
+                {AsciiUpper(mdk), std::nullopt, true},
+                {"\"C:\\Old\\MDK.EXE\"", "\"" + mdk + "\"", false}};
+    for (const auto& run : runs) {
+        if (run.before) test_registry::PutString(kRunKey, "Mirado", *run.before);
+        Run(0, [&run](winui::Dialog& page, HWND sheet) {
+            EXPECT_EQ(page.IsChecked(IDC_START_AT_SIGN_IN), run.shown);
+            Click(page, IDC_START_AT_SIGN_IN);
+            Press(sheet, PSBTN_OK);
+        });
+        EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), run.after);
+    }
 }

@@ -73,8 +73,9 @@ class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test_registry::DeleteTree(kTestRoot);
-        SetMessageRecorder([this](HWND, const std::string& text, MessageKind, UINT) {
+        SetMessageRecorder([this](HWND, const std::string& text, MessageKind kind, UINT) {
             messages.push_back(text);
+            kinds.push_back(kind);
             return IDOK;
         });
         // Held apart from the binder, which the dialog unloads when it closes: the
@@ -86,6 +87,7 @@ protected:
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     void TearDown() override {
+        WallpaperBrowser::SetFindDataHook(nullptr);
         md.Load();
         md.SetExitFlag(0);
         md.SetChgFlag(0);
@@ -175,6 +177,7 @@ protected:
     SharedStateBinder md;
     HMODULE library = nullptr;
     std::vector<std::string> messages;
+    std::vector<MessageKind> kinds;
     std::string folder;
 };
 
@@ -598,6 +601,34 @@ TEST_F(SettingsDialogTest, ANameOutsideTheCodePageIsPickedByItsShortName) {
         Click(dialog, IDC_REGISTER);
         ASSERT_EQ(dialog.Table().count, 1);
         EXPECT_NE(GetFileAttributesA(dialog.Table().slots[0].record.fileName.c_str()), INVALID_FILE_ATTRIBUTES);
+    });
+}
+
+// Without a short name it is listed all the same and refused when picked, told once: the
+// colour alone, neither standard nor reservation; among several it is left out, told once.
+TEST_F(SettingsDialogTest, ANameOutsideTheCodePageWithoutAShortNameIsRefused) {
+    const std::string pictures = SecondTabOf("unspellable", {"d.bmp", "e.bmp"});
+    WriteBitmap(pictures + "\\plain.tmp", 8, 8, RGB(0, 0, 255));
+    ASSERT_TRUE(MoveFileExW(WideFromAnsi(pictures + "\\plain.tmp").c_str(),
+                            (WideFromAnsi(pictures) + L"\\caf\u00e9.bmp").c_str(), MOVEFILE_REPLACE_EXISTING));
+    WallpaperBrowser::SetFindDataHook([](WIN32_FIND_DATAW& found) { found.cAlternateFileName[0] = L'\0'; });
+    const Texts refused = {WarningText(kWarningUnspellableName)};
+    Run([&](SettingsDialog& dialog) {
+        OpenSecondTab(dialog);  // the list's focus picks its first row
+        EXPECT_EQ(ColumnTexts(dialog, IDC_WALLPAPER_LIST, 0), Texts({"cafe", "d", "e"}));
+        Notify(dialog, IDC_WALLPAPER_LIST, NM_CLICK);  // picked again, as by the focus back from the message
+        EXPECT_EQ(messages, refused);
+        EXPECT_EQ(kinds.back(), MessageKind::Caution);
+        EXPECT_TRUE(dialog.CurrentPath().empty() && !dialog.Picture().HasPicture());
+        EXPECT_FALSE(dialog.IsItemEnabled(IDC_SET_STANDARD));
+        Click(dialog, IDC_REGISTER);
+        EXPECT_EQ(dialog.Table().count, 0);
+        SendMessageA(dialog.Handle(), WM_COMMAND, ID_SELECT_WALLPAPERS, 0);
+        messages.clear();
+        Click(dialog, IDC_REGISTER);
+        EXPECT_EQ(messages, refused);
+        ASSERT_EQ(dialog.Table().count, 2);
+        EXPECT_EQ(dialog.Table().slots[1].record.fileName, pictures + "\\e.bmp");
     });
 }
 
