@@ -96,17 +96,24 @@ protected:
         OptionsPage::Load();
         const RegistryKey run = RegistryKey::Open(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE);
         std::string command;
-        SetChecked(IDC_START_AT_SIGN_IN,
-                   run.ReadString(kRunValue, command) && CommandNamesProgram(command, ResidentProgram()));
+        startsAtSignIn_ = run.ReadString(kRunValue, command) && CommandNamesProgram(command, ResidentProgram());
+        SetChecked(IDC_START_AT_SIGN_IN, startsAtSignIn_);
     }
     void Save() override {
         OptionsPage::Save();
-        if (IsChecked(IDC_START_AT_SIGN_IN)) {
+        // Only a box the user unticked deletes the value: one that names another
+        // copy of Mirado, shown unticked, stays until this box is ticked.
+        const bool ticked = IsChecked(IDC_START_AT_SIGN_IN);
+        if (ticked) {
             RegistryKey::Create(HKEY_CURRENT_USER, kRunKey).WriteString(kRunValue, "\"" + ResidentProgram() + "\"");
-        } else {
+        } else if (startsAtSignIn_) {
             RegistryKey::Open(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE).DeleteValue(kRunValue);
         }
+        startsAtSignIn_ = ticked;
     }
+
+private:
+    bool startsAtSignIn_ = false;
 };
 
 class BehaviourPage : public OptionsPage {

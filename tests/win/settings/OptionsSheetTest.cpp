@@ -203,17 +203,23 @@ TEST_F(OptionsSheetTest, RenamedAndMovedRowsAreSavedInTheListsOrder) {
 }
 
 // The sign-in box shows whether the Run value names the MDK.EXE beside this
-// program; a click and OK write it quoted, or delete it; a moved copy's is replaced.
+// program; a click and OK write it quoted, or delete it; a moved copy's is
+// replaced when the box is ticked, and kept when it is left alone.
 TEST_F(OptionsSheetTest, TheSignInBoxKeepsTheRunValue) {
-    const std::string mdk = ProgramFolder() + "\\MDK.EXE";
-    const struct { std::optional<std::string> before, after; bool shown; } runs[] = {{std::nullopt, "\"" + mdk + "\"", false},
-                {AsciiUpper(mdk), std::nullopt, true},
-                {"\"C:\\Old\\MDK.EXE\"", "\"" + mdk + "\"", false}};
+    const std::string mdk = ProgramFolder() + "\\MDK.EXE", old = "\"C:\\Old\\MDK.EXE\"";
+    const struct {
+        std::optional<std::string> before;
+        bool shown, click;
+        std::optional<std::string> after;
+    } runs[] = {{std::nullopt, false, true, "\"" + mdk + "\""},
+                {AsciiUpper(mdk), true, true, std::nullopt},
+                {old, false, true, "\"" + mdk + "\""},
+                {old, false, false, old}};
     for (const auto& run : runs) {
         if (run.before) test_registry::PutString(kRunKey, "Mirado", *run.before);
         Run(0, [&run](winui::Dialog& page, HWND sheet) {
             EXPECT_EQ(page.IsChecked(IDC_START_AT_SIGN_IN), run.shown);
-            Click(page, IDC_START_AT_SIGN_IN);
+            if (run.click) Click(page, IDC_START_AT_SIGN_IN);
             Press(sheet, PSBTN_OK);
         });
         EXPECT_EQ(test_registry::GetString(kRunKey, "Mirado"), run.after);
