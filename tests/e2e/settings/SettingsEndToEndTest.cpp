@@ -299,9 +299,7 @@ TEST_F(SettingsEndToEnd, F1OpensTheHelpAndItEndsWithTheProgram) {
     Press(GetDlgItem(dialog, 1001), VK_F1);
     HWND help = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (help = FindProgramWindow(mds_.id, "HH Parent", "ミラド ヘルプ")) != nullptr; }));
-    EXPECT_TRUE(IsWindowVisible(help));
     PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(Ends(mds_));
     EXPECT_FALSE(IsWindow(help));
-    EXPECT_TRUE(mdk_.Running());
 }

@@ -168,10 +168,9 @@ TEST_F(ExtrasTest, ThePluginInformationListsTheDescriptionsInLoadOrder) {
     EXPECT_EQ(listed, first + "\r\n" + second);
 }
 
-// A help file or HTML Help control that is missing is named, with the path where
-// it was looked for, in an "情報" box: the test program has no help file of its
-// own, and neither a missing control nor a DLL without HtmlHelpA will do. Both
-// found, the help window opens, and closing the help takes it away.
+// A missing help file, or a control that is missing or has no HtmlHelpA, is
+// named with the path looked in, in an "情報" box (the test program has no help
+// of its own). Both found, the help window opens, and closing the help ends it.
 TEST_F(ExtrasTest, TheHelpOpensAndClosesAndWhatIsMissingIsNamed) {
     std::vector<std::string> shown;
     SetMessageRecorder([&](HWND, const std::string& text, MessageKind kind, UINT) {
@@ -181,9 +180,9 @@ TEST_F(ExtrasTest, TheHelpOpensAndClosesAndWhatIsMissingIsNamed) {
     OpenHelpContents(nullptr);
     const std::string controls[] = {ProgramFolder() + "\\absent\\hhctrl.ocx", ProgramFolder() + "\\MD.dll"};
     for (const std::string& control : controls) OpenHelpContents(nullptr, ProgramPath(), control);
-    const std::string missingControl = "情報: ヘルプを表示する Windows の HTML ヘルプ (hhctrl.ocx) が見つかりません。\n\n";
+    const std::string noControl = "情報: ヘルプを表示する Windows の HTML ヘルプ (hhctrl.ocx) が見つかりません。\n\n";
     EXPECT_EQ(shown, (std::vector<std::string>{"情報: ヘルプファイルが見つかりません。\n\n" + ProgramPathWithExtension(".CHM"),
-                                               missingControl + controls[0], missingControl + controls[1]}));
+                                               noControl + controls[0], noControl + controls[1]}));
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     OpenHelpContents(nullptr, ProgramFolder() + "\\MDS.CHM", std::string(system) + "\\hhctrl.ocx");
