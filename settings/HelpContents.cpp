@@ -9,8 +9,8 @@ namespace {
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-// Null until the control has loaded. Never unloaded: Windows asks that the
-// control stay until the process ends, after HH_CLOSE_ALL.
+// Null until the control has loaded. Never unloaded: the help windows, and the
+// control's own threads, live in this process until it ends.
 HtmlHelpFunction& HtmlHelp() {
     static HtmlHelpFunction function = nullptr;
     return function;
