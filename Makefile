@@ -24,9 +24,10 @@ $(PRESETS): %: setup
 	cmake --preset $* >/dev/null
 	cmake --build --preset $* -j $(JOBS)
 
-# The 32-bit build's five files and the user's readme (package/README.TXT, in code
-# page 932 with CRLF) in one zip; tools/make-package.sh checks it before it lands
-# and leaves no zip when anything is missing or wrong.
+# The 32-bit build's six files, the settings program's help (MDS.CHM) and the
+# user's readme (package/README.TXT, in code page 932 with CRLF) in one zip;
+# tools/make-package.sh checks it before it lands and leaves no zip when
+# anything is missing or wrong.
 dist: setup
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32 -j $(JOBS) --target dist

@@ -7,7 +7,6 @@
 
 #include "resource.h"
 #include "win/PluginHost.h"
-#include "win/ProgramFolder.h"
 #include "winui/Dialog.h"
 #include "winui/Gdi.h"
 
@@ -116,9 +115,4 @@ void RunAboutBox(HWND owner) {
 void RunPluginInfo(HWND owner, const PluginHost& plugins) {
     PluginInfoDialog dialog(plugins);
     dialog.DoModal(owner);
-}
-
-void OpenHelpContents(HWND owner) {
-    const std::string help = ProgramPathWithExtension(".HLP");
-    WinHelpA(owner, help.c_str(), HELP_CONTENTS, 0);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The help menu's three commands: the About box with its web-address link, the
-// loaded plug-ins' descriptions, and the help file.
+// Two commands of the help menu: the About box with its web-address link, and
+// the loaded plug-ins' descriptions (the third, the help, is HelpContents.h).
 
 #include <windows.h>
 
@@ -13,8 +13,6 @@ class PluginHost;
 void RunAboutBox(HWND owner);
 // Dialog 135: the loaded plug-ins' descriptions, one a line, in load order.
 void RunPluginInfo(HWND owner, const PluginHost& plugins);
-// The help file named after the program (its path with ".HLP"), at its contents.
-void OpenHelpContents(HWND owner);
 
 // What the About box's link does with its address: the shell's default action.
 // Tests install a recorder; an empty function restores the shell.

@@ -7,6 +7,7 @@
 #include "core/ReservationRowText.h"
 #include "AboutDialogs.h"
 #include "FullScreenPreview.h"
+#include "HelpContents.h"
 #include "OptionsSheet.h"
 #include "Warnings.h"
 #include "resource.h"
@@ -311,8 +312,7 @@ void SettingsDialog::OnWatchTimer() {
 
 void SettingsDialog::OnDestroy() {
     KillTimer(Handle(), TIMER_RESIDENT_WATCH);
-    const std::string help = ProgramPathWithExtension(".HLP");
-    WinHelpA(Handle(), help.c_str(), HELP_QUIT, 0);
+    CloseHelp();
     binder_.Unload();
 }
 

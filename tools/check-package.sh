@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks the release zip as users get it, without running anything: exactly the
-# seven files; each program and library 32-bit x86, without symbols, importing
+# eight files; each program and library 32-bit x86, without symbols, importing
 # only system DLLs, with the version resource of the zip's name; the programs
 # GUI programs; the three libraries' export tables (cmake/CheckExports.cmake) and
 # their returns (tools/check-returns.sh);
-# the readme in code page 932 with CRLF line ends.
+# the readme in code page 932 with CRLF line ends; the help an HTML Help file in
+# Japanese (its pages: tools/check-help.sh).
 #   check-package.sh ZIP TRIPLET "MD.dll exports" "plug-in exports (IFWIC.SPI and IFWICX.SPI)"
 set -euo pipefail
 
@@ -32,8 +33,9 @@ numbers="$((10#${BASH_REMATCH[1]})), $((10#${BASH_REMATCH[2]})), $((10#${BASH_RE
 programs="MDK.EXE MDS.EXE ZovOV_MD.EXE"
 libraries="MD.dll IFWIC.SPI IFWICX.SPI"
 readme=README.TXT
+help=MDS.CHM
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-wanted=$(printf '%s\n' $programs $libraries $readme | LC_ALL=C sort | tr '\n' ' ')
+wanted=$(printf '%s\n' $programs $libraries $readme $help | LC_ALL=C sort | tr '\n' ' ')
 [ "$listed" = "$wanted" ] || problem "holds [${listed% }], expected [${wanted% }]"
 
 work=$(mktemp -d)
@@ -115,8 +117,14 @@ if [ -f "$work/$readme" ]; then
   perl -0777 -ne 'exit(/(?<!\r)\n/ || !/\r\n\z/ ? 1 : 0)' "$text" || problem "$readme has line ends other than CRLF"
 fi
 
+# The header of an HTML Help file: "ITSF", then its language at offset 20.
+if [ -f "$work/$help" ]; then
+  [ "$(head -c 4 "$work/$help")" = ITSF ] || problem "$help is not an HTML Help file"
+  [ "$(od -An -tx4 -j20 -N4 "$work/$help" | tr -d ' ')" = 00000411 ] || problem "$help is not in Japanese (0x411)"
+fi
+
 if [ $problems -ne 0 ]; then
   echo "check-package: $problems problem(s) in $zip" >&2
   exit 1
 fi
-echo "check-package: $(basename "$zip"): seven files, 32-bit, version $version, readme CP932/CRLF"
+echo "check-package: $(basename "$zip"): eight files, 32-bit, version $version, readme CP932/CRLF, help in Japanese"

@@ -21,7 +21,7 @@ RUN=$here/wine-run.sh
 . "$here/mdk-profile.sh"
 driver=$build/tests/e2e/settings/run/demo_driver.exe
 
-for f in resident/MDK.EXE settings/MDS.EXE mdlib/MD.dll plugins/IFWIC.SPI tests/e2e/settings/run/demo_driver.exe; do
+for f in resident/MDK.EXE settings/MDS.EXE settings/MDS.CHM mdlib/MD.dll plugins/IFWIC.SPI tests/e2e/settings/run/demo_driver.exe; do
   [ -f "$build/$f" ] || { echo "demo: $build/$f is missing; run make demo" >&2; exit 1; }
 done
 
@@ -35,7 +35,7 @@ fi
 echo "demo: preparing $demo"
 rm -rf "$demo/program" "$shots"
 mkdir -p "$demo/program" "$demo/images" "$shots"
-cp "$build/resident/MDK.EXE" "$build/settings/MDS.EXE" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$demo/program/"
+cp "$build/resident/MDK.EXE" "$build/settings/MDS.EXE" "$build/settings/MDS.CHM" "$build/mdlib/MD.dll" "$build/plugins/IFWIC.SPI" "$demo/program/"
 
 convert() { if [ -x /usr/bin/convert ]; then /usr/bin/convert "$@"; else command convert "$@"; fi; }
 font=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf

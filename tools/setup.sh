@@ -13,6 +13,7 @@ packages=(
   imagemagick libjpeg-turbo-progs libjxr-tools
   valgrind procps
   zip unzip
+  fp-utils libchm-bin
   clang-14 libclang-rt-14-dev
 )
 

@@ -7,6 +7,6 @@ std::string ProgramPath();
 // The folder of the running program's executable, without a trailing backslash.
 std::string ProgramFolder();
 
-// The executable's path with its extension replaced (".HLP": the help file
+// The executable's path with its extension replaced (".CHM": the help file
 // named after the program).
 std::string ProgramPathWithExtension(const std::string& extension);

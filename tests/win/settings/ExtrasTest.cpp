@@ -12,8 +12,10 @@
 
 #include "AboutDialogs.h"
 #include "FullScreenPreview.h"
+#include "HelpContents.h"
 #include "core/ReservationRecord.h"
 #include "resource.h"
+#include "support/Programs.h"
 #include "win/MessageBox.h"
 #include "win/PluginHost.h"
 #include "win/ProgramFolder.h"
@@ -193,4 +195,27 @@ TEST_F(ExtrasTest, ThePluginInformationListsTheDescriptionsInLoadOrder) {
     const std::string first = plugins.Record(0).description, second = plugins.Record(1).description;
     EXPECT_NE(first, second);
     EXPECT_EQ(listed, first + "\r\n" + second);
+}
+
+// A missing help file, or a control that is missing or has no HtmlHelpA, is
+// named with the path looked in, in an "情報" box (the test program has no help
+// of its own). Both found, the help window opens, and closing the help ends it.
+TEST_F(ExtrasTest, TheHelpOpensAndClosesAndWhatIsMissingIsNamed) {
+    std::vector<std::string> shown;
+    SetMessageRecorder([&](HWND, const std::string& text, MessageKind kind, UINT) {
+        shown.push_back(MessageCaption(kind) + (": " + text));
+        return IDOK;
+    });
+    OpenHelpContents(nullptr);
+    const std::string controls[] = {ProgramFolder() + "\\absent\\hhctrl.ocx", ProgramFolder() + "\\MD.dll"};
+    for (const std::string& control : controls) OpenHelpContents(nullptr, ProgramPath(), control);
+    const std::string noControl = "情報: ヘルプを表示する Windows の HTML ヘルプ (hhctrl.ocx) が見つかりません。\n\n";
+    EXPECT_EQ(shown, (std::vector<std::string>{"情報: ヘルプファイルが見つかりません。\n\n" + ProgramPathWithExtension(".CHM"),
+                                               noControl + controls[0], noControl + controls[1]}));
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    OpenHelpContents(nullptr, ProgramFolder() + "\\MDS.CHM", std::string(system) + "\\hhctrl.ocx");
+    EXPECT_NE(FindProgramWindow(GetCurrentProcessId(), "HH Parent", "ミラド ヘルプ"), nullptr);
+    CloseHelp();
+    EXPECT_EQ(FindProgramWindow(GetCurrentProcessId(), "HH Parent"), nullptr);
 }
